@@ -1,0 +1,11 @@
+#pragma once
+
+class WindowEvents;
+
+// The donation notice some calculator windows carry: a frame with a text and
+// the PayPal button picture Image2, which opens DonateUrl on a single click.
+namespace DisclaimerPanel {
+
+void bind(WindowEvents &events);
+
+} // namespace DisclaimerPanel

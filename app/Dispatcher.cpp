@@ -1,0 +1,27 @@
+#include "app/Dispatcher.h"
+
+#include "app/MessageBoxes.h"
+#include "app/RunTimeError.h"
+
+#include <new>
+
+Dispatcher::Dispatcher(Handler afterOutermostHandler)
+    : afterOutermost(std::move(afterOutermostHandler))
+{
+}
+
+void Dispatcher::run(const Handler &handler)
+{
+    ++depth;
+    try {
+        try {
+            handler();
+        } catch (const std::bad_alloc &) {
+            throw RunTimeError::outOfMemory();
+        }
+    } catch (const RunTimeError &error) {
+        MessageBoxes::showRunTimeError(error);
+    }
+    if (--depth == 0 && afterOutermost)
+        afterOutermost();
+}

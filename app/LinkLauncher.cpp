@@ -1,0 +1,16 @@
+#include "app/LinkLauncher.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace LinkLauncher {
+
+void open(QWidget *owner, const QString &address)
+{
+    // The desktop service needs no owner window; the parameter keeps the
+    // callers saying which window asked.
+    Q_UNUSED(owner);
+    QDesktopServices::openUrl(QUrl(address));
+}
+
+} // namespace LinkLauncher

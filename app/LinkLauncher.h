@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace LinkLauncher {
+
+// Asks the desktop to open a web address in the user's browser. Whatever
+// happens then (no browser, no network) is not the program's concern: the
+// outcome is ignored and nothing is shown.
+void open(QWidget *owner, const QString &address);
+
+} // namespace LinkLauncher

@@ -1,0 +1,67 @@
+#include "app/MainWindow.h"
+
+#include "LinkAddresses.h"
+#include "app/LinkLauncher.h"
+#include "app/MessageBoxes.h"
+#include "app/WindowEvents.h"
+#include "app/WindowManager.h"
+#include "forms/FormWidgets.h"
+
+namespace {
+
+// "Physics Dictionary": the main window stays visible beside the dictionary.
+void Command2_Click(WindowManager &windows)
+{
+    windows.show(QStringLiteral("dictionary"));
+}
+
+// "Live Help"
+void Command3_Click(WindowManager &windows)
+{
+    windows.show(QStringLiteral("Chat"));
+    windows.hide(WindowManager::MainWindow);
+}
+
+// "Formula Solvers"
+void Command4_Click(WindowManager &windows)
+{
+    windows.show(QStringLiteral("Formulasolvers"));
+    windows.hide(WindowManager::MainWindow);
+}
+
+// "Converters" hides the formula index (creating it hidden if it was absent),
+// not the main window.
+void Command1_Click(WindowManager &windows)
+{
+    windows.show(QStringLiteral("converters"));
+    windows.hide(QStringLiteral("Formulasolvers"));
+}
+
+// "Click here to check for updates", "&Updates" and "&Technical Support".
+void openUpdates(QWidget *owner)
+{
+    LinkLauncher::open(owner, QString::fromUtf8(UpdatesUrl));
+}
+
+// "&Exit" ends the program: every window goes, a chat connection with its window.
+void mnuExit_Click(WindowManager &windows)
+{
+    windows.unloadAll();
+}
+
+} // namespace
+
+void bindMainWindow(WindowEvents &events)
+{
+    WindowManager *windows = &events.manager();
+    forms::Form *self = &events.window();
+    events.onClick(QStringLiteral("Command2"), [windows] { Command2_Click(*windows); });
+    events.onClick(QStringLiteral("Command3"), [windows] { Command3_Click(*windows); });
+    events.onClick(QStringLiteral("Command4"), [windows] { Command4_Click(*windows); });
+    events.onClick(QStringLiteral("Command1"), [windows] { Command1_Click(*windows); });
+    events.onClick(QStringLiteral("Command5"), [self] { openUpdates(self); });
+    events.onClick(QStringLiteral("mnuUpdates"), [self] { openUpdates(self); });
+    events.onClick(QStringLiteral("mnuSupport"), [self] { openUpdates(self); });
+    events.onClick(QStringLiteral("mnuAbout"), [self] { MessageBoxes::showAbout(self); });
+    events.onClick(QStringLiteral("mnuExit"), [windows] { mnuExit_Click(*windows); });
+}

@@ -1,0 +1,42 @@
+#include "app/MessageBoxes.h"
+
+#include "app/RunTimeError.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+
+namespace MessageBoxes {
+namespace {
+
+void showModal(QWidget *owner, QMessageBox::Icon icon, const QString &text)
+{
+    // Held by a guarded pointer: the owner may be unloaded by another event
+    // while the box waits, and takes the box with it.
+    QPointer<QMessageBox> box = new QMessageBox(icon, applicationTitle(), text, QMessageBox::Ok, owner);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->setObjectName(QStringLiteral("messageBox"));
+    box->exec();
+    delete box;
+}
+
+} // namespace
+
+QString applicationTitle() { return QStringLiteral("Fyzorin"); }
+
+QString runTimeErrorText(const RunTimeError &error)
+{
+    return QStringLiteral("Run-time error '%1':\n\n%2").arg(error.number()).arg(error.description());
+}
+
+void showRunTimeError(const RunTimeError &error)
+{
+    showModal(QApplication::activeWindow(), QMessageBox::Critical, runTimeErrorText(error));
+}
+
+void showAbout(QWidget *owner)
+{
+    showModal(owner, QMessageBox::NoIcon, QString());
+}
+
+} // namespace MessageBoxes

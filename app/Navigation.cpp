@@ -1,0 +1,22 @@
+#include "app/Navigation.h"
+
+#include "app/WindowEvents.h"
+#include "app/WindowManager.h"
+#include "forms/FormWidgets.h"
+
+void bindHideThenShow(WindowEvents &events, const QString &control, const QString &target)
+{
+    WindowManager *windows = &events.manager();
+    const QString self = events.window().objectName();
+    events.onClick(control, [windows, self, target] {
+        windows->hide(self);
+        windows->show(target);
+    });
+}
+
+void bindUnloadSelf(WindowEvents &events, const QString &control)
+{
+    WindowManager *windows = &events.manager();
+    const QString self = events.window().objectName();
+    events.onClick(control, [windows, self] { windows->unload(self); });
+}

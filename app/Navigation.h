@@ -1,0 +1,13 @@
+#pragma once
+
+// The two moves most windows share, as handlers bound to a control.
+
+#include <QString>
+
+class WindowEvents;
+
+// Back buttons: hide this window first, then show the target.
+void bindHideThenShow(WindowEvents &events, const QString &control, const QString &target);
+
+// Exit entries that unload their own window and show nothing else.
+void bindUnloadSelf(WindowEvents &events, const QString &control);

@@ -1,0 +1,16 @@
+#include "app/WindowKinds.h"
+
+#include "app/MainWindow.h"
+#include "app/WindowManager.h"
+#include "converters/ConvertersWindow.h"
+#include "dictionary/DictionaryWindow.h"
+#include "forms/ShellForms.h"
+#include "solvers/FormulaIndex.h"
+
+void registerWindowKinds(WindowManager &windows)
+{
+    windows.registerKind(forms::mainWindowDefinition(), bindMainWindow);
+    windows.registerKind(forms::formulaIndexDefinition(), bindFormulaIndex);
+    windows.registerKind(forms::convertersDefinition(), bindConvertersWindow);
+    windows.registerKind(forms::dictionaryDefinition(), bindDictionaryWindow);
+}

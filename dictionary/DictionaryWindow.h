@@ -1,0 +1,6 @@
+#pragma once
+
+class WindowEvents;
+
+// Handlers of the physics dictionary window.
+void bindDictionaryWindow(WindowEvents &events);

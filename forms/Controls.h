@@ -1,0 +1,20 @@
+#pragma once
+
+// Reaching the controls of a built window by name, and reading or writing
+// the caption or text of any kind of control in one way.
+
+#include <QString>
+
+class QAction;
+class QWidget;
+
+namespace forms {
+
+QWidget *findControl(const QWidget *window, const QString &name); // nullptr if none
+QAction *findMenuEntry(const QWidget *window, const QString &name); // nullptr if none
+
+// Caption of a button, label or frame; text of a text box.
+QString controlText(const QWidget *control);
+void setControlText(QWidget *control, const QString &text);
+
+} // namespace forms

@@ -1,0 +1,95 @@
+#include "forms/FormWidgets.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace forms {
+
+Form::Form(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                          | Qt::MSWindowsFixedSizeDialogHint)
+{
+}
+
+void Form::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    Q_EMIT closeRequested();
+}
+
+void Form::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!shownBefore) {
+        shownBefore = true;
+        if (firstFocus)
+            firstFocus->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+QSize CaptionButton::sizeHint() const
+{
+    // Geometry always comes from the definition; the hint only matters to
+    // layouts, which the builder does not use.
+    return size();
+}
+
+void CaptionButton::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QString caption = option.text;
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+
+    const QRect textArea = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this)
+                               .adjusted(2, 0, -2, 0);
+    const int flags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+    painter.drawItemText(textArea, flags, option.palette, isEnabled(), caption, QPalette::ButtonText);
+}
+
+void LabelControl::mousePressEvent(QMouseEvent *event)
+{
+    // Accepting the press makes this label receive the matching release.
+    pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void LabelControl::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = pressed && event->button() == Qt::LeftButton
+                       && rect().contains(event->position().toPoint());
+    pressed = false;
+    event->accept();
+    if (click)
+        Q_EMIT clicked();
+}
+
+void LabelControl::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second click of a double click is not a click of its own.
+    event->accept();
+}
+
+LineControl::LineControl(QPoint from, QPoint to, QWidget *parent)
+    : QWidget(parent)
+    , start(from)
+    , end(to)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void LineControl::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
+    painter.drawLine(start, end);
+}
+
+} // namespace forms

@@ -1,0 +1,6 @@
+#pragma once
+
+class WindowEvents;
+
+// Handlers of the formula index Formulasolvers.
+void bindFormulaIndex(WindowEvents &events);

@@ -1,0 +1,88 @@
+#include "support/TestSupport.h"
+
+#include "app/WindowManager.h"
+#include "forms/Controls.h"
+#include "forms/FormWidgets.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QTest>
+
+BoxAnswerer::BoxAnswerer()
+{
+    connect(&timer, &QTimer::timeout, this, &BoxAnswerer::poll);
+    timer.start(5);
+}
+
+void BoxAnswerer::poll()
+{
+    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible())
+        return;
+    Box seen{box->windowTitle(), box->text(), int(box->icon()), {}};
+    for (QAbstractButton *button : box->buttons())
+        seen.buttons.append(button->text().remove(QLatin1Char('&')));
+    boxes.append(seen);
+    box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
+}
+
+UrlRecorder::UrlRecorder()
+{
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open");
+}
+
+UrlRecorder::~UrlRecorder()
+{
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+}
+
+void UrlRecorder::open(const QUrl &url)
+{
+    opened.append(url);
+}
+
+void settleEvents()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void clickControl(WindowManager &windows, const QString &window, const QString &control)
+{
+    forms::Form &form = windows.instance(window);
+    QVERIFY2(form.isVisible(), qPrintable(window + QStringLiteral(" is not visible")));
+    if (QAction *entry = forms::findMenuEntry(&form, control)) {
+        entry->trigger();
+    } else {
+        QWidget *widget = forms::findControl(&form, control);
+        QVERIFY2(widget, qPrintable(window + QLatin1Char('.') + control + QStringLiteral(" not found")));
+        QTest::mouseClick(widget, Qt::LeftButton);
+    }
+    settleEvents();
+}
+
+void closeWindow(WindowManager &windows, const QString &window)
+{
+    windows.instance(window).close();
+    settleEvents();
+}
+
+QStringList visibleKinds(const WindowManager &windows)
+{
+    QStringList names;
+    for (const QString &kind : windows.loadedKinds())
+        if (windows.isVisible(kind))
+            names.append(kind);
+    return names;
+}
+
+QStringList sorted(QStringList list)
+{
+    list.sort();
+    return list;
+}

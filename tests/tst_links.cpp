@@ -1,0 +1,127 @@
+// Links hand their address to the desktop once per click and change no window.
+
+#include "LinkAddresses.h"
+#include "app/DisclaimerPanel.h"
+#include "app/WindowEvents.h"
+#include "app/WindowKinds.h"
+#include "app/WindowManager.h"
+#include "forms/WindowDefinition.h"
+#include "forms/Controls.h"
+#include "forms/FormWidgets.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+const QString Main = QStringLiteral("frmPhysicsMain");
+
+constexpr forms::ControlDefinition PanelControls[] = {
+    {.name = "Frame3", .kind = forms::ControlKind::Frame, .caption = "Disclaimer", .left = 0, .top = 0, .width = 3000, .height = 1500, .tab = 0},
+    {.name = "Image2", .kind = forms::ControlKind::Image, .container = "Frame3", .left = 120, .top = 240, .width = 900, .height = 570, .picture = ":/fyzorin/fyzorin.png"},
+};
+constexpr forms::WindowDefinition PanelWindow{.name = "PanelWindow", .caption = "Panel", .clientWidth = 3000, .clientHeight = 1500, .controls = PanelControls};
+
+} // namespace
+
+class LinksTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void mainWindowLinks_data();
+    void mainWindowLinks();
+    void donationPicture();
+    void linkWithoutBrowser();
+
+private:
+    std::unique_ptr<UrlRecorder> urls;
+    std::unique_ptr<BoxAnswerer> boxes;
+    std::unique_ptr<WindowManager> windows;
+};
+
+void LinksTest::init()
+{
+    urls = std::make_unique<UrlRecorder>();
+    boxes = std::make_unique<BoxAnswerer>();
+    windows = std::make_unique<WindowManager>();
+    registerWindowKinds(*windows);
+    windows->registerKind(PanelWindow, DisclaimerPanel::bind);
+    windows->show(Main);
+}
+
+void LinksTest::cleanup()
+{
+    windows.reset();
+    settleEvents();
+    QVERIFY(boxes->boxes.isEmpty());
+    boxes.reset();
+    urls.reset();
+}
+
+void LinksTest::mainWindowLinks_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::newRow("update button") << QStringLiteral("Command5");
+    QTest::newRow("Updates entry") << QStringLiteral("mnuUpdates");
+    QTest::newRow("Technical Support entry") << QStringLiteral("mnuSupport");
+}
+
+void LinksTest::mainWindowLinks()
+{
+    QFETCH(QString, control);
+    for (int click = 1; click <= 3; ++click) {
+        clickControl(*windows, Main, control);
+        QCOMPARE(urls->opened.size(), click);
+        QCOMPARE(urls->opened.last(), QUrl(QString::fromUtf8(UpdatesUrl)));
+    }
+    QCOMPARE(windows->loadedKinds(), QStringList{Main});
+    QCOMPARE(visibleKinds(*windows), QStringList{Main});
+}
+
+void LinksTest::donationPicture()
+{
+    const QString panel = QStringLiteral("PanelWindow");
+    windows->show(panel);
+    QWidget *picture = forms::findControl(&windows->instance(panel), QStringLiteral("Image2"));
+    for (int click = 1; click <= 3; ++click) {
+        QTest::mouseClick(picture, Qt::LeftButton);
+        QCOMPARE(urls->opened.size(), click);
+    }
+    QCOMPARE(urls->opened.last(), QUrl(QString::fromUtf8(DonateUrl)));
+
+    // A double click opens the page once, through its first click.
+    // The window system delivers it as press, release, double click, release.
+    urls->opened.clear();
+    QTest::mouseClick(picture, Qt::LeftButton);
+    const QPointF centre = QRectF(picture->rect()).center();
+    QMouseEvent second(QEvent::MouseButtonDblClick, centre, picture->mapToGlobal(centre),
+                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(picture, &second);
+    QTest::mouseRelease(picture, Qt::LeftButton);
+    QCOMPARE(urls->opened.size(), 1);
+
+    // Pressed on the picture but released elsewhere: no click.
+    QTest::mousePress(picture, Qt::LeftButton);
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(-5, -5));
+    QCOMPARE(urls->opened.size(), 1);
+    QCOMPARE(sorted(visibleKinds(*windows)), sorted({Main, panel}));
+}
+
+// With no handler for the scheme and no browser, the click is silently lost.
+void LinksTest::linkWithoutBrowser()
+{
+    urls.reset();
+    qputenv("BROWSER", "/nonexistent/browser");
+    clickControl(*windows, Main, QStringLiteral("Command5"));
+    QCOMPARE(visibleKinds(*windows), QStringList{Main});
+    QVERIFY(!windows->hasEnded());
+}
+
+QTEST_MAIN(LinksTest)
+#include "tst_links.moc"

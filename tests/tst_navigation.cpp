@@ -1,0 +1,245 @@
+// Moving between windows: which windows exist and which are visible after
+// each button, Back, Exit entry and close box, and when the program ends.
+
+#include "app/WindowKinds.h"
+#include "app/WindowManager.h"
+#include "forms/Controls.h"
+#include "forms/FormWidgets.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+const QString Main = QStringLiteral("frmPhysicsMain");
+
+} // namespace
+
+class NavigationTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void startsWithMainWindowOnly();
+    void steps_data();
+    void steps();
+    void showActivatesWindow();
+    void windowOperations();
+    void contentsSurviveHideButNotUnload();
+    void aboutBox();
+    void ending_data();
+    void ending();
+
+private:
+    void perform(const QString &step);
+
+    std::unique_ptr<WindowManager> windows;
+    std::unique_ptr<BoxAnswerer> boxes;
+};
+
+void NavigationTest::init()
+{
+    boxes = std::make_unique<BoxAnswerer>();
+    windows = std::make_unique<WindowManager>();
+    registerWindowKinds(*windows);
+    windows->show(Main);
+    settleEvents();
+}
+
+void NavigationTest::cleanup()
+{
+    windows.reset();
+    settleEvents();
+    boxes.reset();
+}
+
+// "window.control" clicks it; "close window" uses the title-bar close box.
+void NavigationTest::perform(const QString &step)
+{
+    if (step.startsWith(QStringLiteral("close "))) {
+        closeWindow(*windows, step.mid(6));
+        return;
+    }
+    const QStringList parts = step.split(QLatin1Char('.'));
+    clickControl(*windows, parts[0], parts[1]);
+}
+
+void NavigationTest::startsWithMainWindowOnly()
+{
+    QCOMPARE(windows->loadedKinds(), QStringList{Main});
+    QCOMPARE(visibleKinds(*windows), QStringList{Main});
+    QCOMPARE(windows->instance(Main).windowTitle(), QStringLiteral("Fyzorin - Main"));
+}
+
+void NavigationTest::steps_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("visible");
+    QTest::addColumn<QStringList>("loaded");
+
+    const QString dict = QStringLiteral("dictionary");
+    const QString conv = QStringLiteral("converters");
+    const QString index = QStringLiteral("Formulasolvers");
+    auto steps = [](std::initializer_list<const char *> list) {
+        QStringList out;
+        for (const char *s : list)
+            out.append(QString::fromLatin1(s));
+        return out;
+    };
+
+    QTest::newRow("dictionary beside the main window") << steps({"frmPhysicsMain.Command2"})
+        << QStringList{dict, Main} << QStringList{dict, Main};
+    QTest::newRow("dictionary again only activates it") << steps({"frmPhysicsMain.Command2", "frmPhysicsMain.Command2"})
+        << QStringList{dict, Main} << QStringList{dict, Main};
+    QTest::newRow("dictionary Back") << steps({"frmPhysicsMain.Command2", "dictionary.Command1"})
+        << QStringList{Main} << QStringList{dict, Main};
+    QTest::newRow("dictionary Exit") << steps({"frmPhysicsMain.Command2", "dictionary.mnuExit"})
+        << QStringList{Main} << QStringList{Main};
+    QTest::newRow("dictionary close box") << steps({"frmPhysicsMain.Command2", "close dictionary"})
+        << QStringList{Main} << QStringList{Main};
+    QTest::newRow("converters from a fresh start leave the index hidden") << steps({"frmPhysicsMain.Command1"})
+        << QStringList{Main, conv} << QStringList{index, Main, conv};
+    QTest::newRow("converters Back") << steps({"frmPhysicsMain.Command1", "converters.Command1"})
+        << QStringList{Main} << QStringList{index, Main, conv};
+    QTest::newRow("converters Exit") << steps({"frmPhysicsMain.Command1", "converters.mnuExit"})
+        << QStringList{Main} << QStringList{index, Main};
+    QTest::newRow("converters close box") << steps({"frmPhysicsMain.Command1", "close converters"})
+        << QStringList{Main} << QStringList{index, Main};
+    QTest::newRow("formula solvers hide the main window") << steps({"frmPhysicsMain.Command4"})
+        << QStringList{index} << QStringList{index, Main};
+    QTest::newRow("formula solvers after converters show the hidden index") << steps({"frmPhysicsMain.Command1", "frmPhysicsMain.Command4"})
+        << QStringList{index, conv} << QStringList{index, Main, conv};
+    QTest::newRow("converters hide a visible index") << steps({"frmPhysicsMain.Command4", "Formulasolvers.Command1", "frmPhysicsMain.Command1"})
+        << QStringList{Main, conv} << QStringList{index, Main, conv};
+    QTest::newRow("index Back") << steps({"frmPhysicsMain.Command4", "Formulasolvers.Command1"})
+        << QStringList{Main} << QStringList{index, Main};
+    // Nothing would be visible: the hidden main window comes back.
+    QTest::newRow("index Exit brings back the hidden main window") << steps({"frmPhysicsMain.Command4", "Formulasolvers.mnuExit"})
+        << QStringList{Main} << QStringList{Main};
+    QTest::newRow("index close box brings back the hidden main window") << steps({"frmPhysicsMain.Command4", "close Formulasolvers"})
+        << QStringList{Main} << QStringList{Main};
+    QTest::newRow("main window closed beside the dictionary") << steps({"frmPhysicsMain.Command2", "close frmPhysicsMain"})
+        << QStringList{dict} << QStringList{dict};
+    QTest::newRow("Back rebuilds an unloaded main window") << steps({"frmPhysicsMain.Command2", "close frmPhysicsMain", "dictionary.Command1"})
+        << QStringList{Main} << QStringList{dict, Main};
+    QTest::newRow("links change no window") << steps({"frmPhysicsMain.Command5", "frmPhysicsMain.mnuUpdates", "frmPhysicsMain.mnuSupport"})
+        << QStringList{Main} << QStringList{Main};
+}
+
+void NavigationTest::steps()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, visible);
+    QFETCH(QStringList, loaded);
+    UrlRecorder urls; // no real browser
+    QSignalSpy ended(windows.get(), &WindowManager::applicationEnded);
+    for (const QString &step : steps) {
+        perform(step);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    QCOMPARE(sorted(visibleKinds(*windows)), sorted(visible));
+    QCOMPARE(sorted(windows->loadedKinds()), sorted(loaded));
+    QCOMPARE(ended.count(), 0);
+    QVERIFY(boxes->boxes.isEmpty());
+}
+
+void NavigationTest::showActivatesWindow()
+{
+    clickControl(*windows, Main, QStringLiteral("Command2"));
+    forms::Form &dictionary = windows->instance(QStringLiteral("dictionary"));
+    QVERIFY(QTest::qWaitForWindowActive(&dictionary));
+    windows->show(Main);
+    QTRY_COMPARE(QApplication::activeWindow(), &windows->instance(Main));
+    clickControl(*windows, Main, QStringLiteral("Command2")); // already visible: activated again
+    QTRY_COMPARE(QApplication::activeWindow(), &dictionary);
+}
+
+void NavigationTest::windowOperations()
+{
+    const QString conv = QStringLiteral("converters");
+    windows->unload(conv); // absent: nothing happens
+    QVERIFY(!windows->isLoaded(conv));
+
+    windows->hide(conv); // absent: created straight into the hidden state
+    QVERIFY(windows->isLoaded(conv));
+    QVERIFY(!windows->isVisible(conv));
+    forms::Form *first = &windows->instance(conv);
+
+    windows->show(conv);
+    windows->hide(conv);
+    windows->hide(conv);
+    QCOMPARE(&windows->instance(conv), first); // never rebuilt by show or hide
+
+    windows->unload(conv);
+    QVERIFY(!windows->isLoaded(conv));
+    QVERIFY(&windows->instance(conv) != nullptr);
+    QVERIFY(windows->isLoaded(conv));
+    QVERIFY(!windows->isVisible(conv));
+}
+
+void NavigationTest::contentsSurviveHideButNotUnload()
+{
+    const QString conv = QStringLiteral("converters");
+    clickControl(*windows, Main, QStringLiteral("Command1"));
+    auto typed = [&] {
+        return forms::controlText(forms::findControl(&windows->instance(conv), QStringLiteral("Text5")));
+    };
+    QTest::keyClicks(forms::findControl(&windows->instance(conv), QStringLiteral("Text5")), QStringLiteral("12.5"));
+    clickControl(*windows, conv, QStringLiteral("Command1"));
+    clickControl(*windows, Main, QStringLiteral("Command1"));
+    QCOMPARE(typed(), QStringLiteral("12.5"));
+
+    clickControl(*windows, conv, QStringLiteral("mnuExit"));
+    clickControl(*windows, Main, QStringLiteral("Command1"));
+    QCOMPARE(typed(), QString());
+}
+
+void NavigationTest::aboutBox()
+{
+    clickControl(*windows, Main, QStringLiteral("mnuAbout"));
+    QCOMPARE(boxes->boxes.size(), 1);
+    const BoxAnswerer::Box box = boxes->boxes.first();
+    QCOMPARE(box.title, QStringLiteral("Fyzorin"));
+    QCOMPARE(box.text, QString());
+    QCOMPARE(box.icon, int(QMessageBox::NoIcon));
+    QCOMPARE(box.buttons, QStringList{QStringLiteral("OK")});
+    QCOMPARE(visibleKinds(*windows), QStringList{Main});
+}
+
+void NavigationTest::ending_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("main window closed while no other window exists") << QStringList{QStringLiteral("close frmPhysicsMain")};
+    QTest::newRow("main Exit with other windows open")
+        << QStringList{QStringLiteral("frmPhysicsMain.Command2"), QStringLiteral("frmPhysicsMain.Command1"),
+                       QStringLiteral("frmPhysicsMain.mnuExit")};
+    QTest::newRow("last visible window goes while the main window is gone")
+        << QStringList{QStringLiteral("frmPhysicsMain.Command1"), QStringLiteral("close frmPhysicsMain"),
+                       QStringLiteral("close converters")};
+    QTest::newRow("last window unloaded") << QStringList{QStringLiteral("frmPhysicsMain.Command2"),
+                                                         QStringLiteral("close frmPhysicsMain"),
+                                                         QStringLiteral("dictionary.mnuExit")};
+}
+
+void NavigationTest::ending()
+{
+    QFETCH(QStringList, steps);
+    QSignalSpy ended(windows.get(), &WindowManager::applicationEnded);
+    for (const QString &step : steps)
+        perform(step);
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(windows->hasEnded());
+    QVERIFY(windows->loadedKinds().isEmpty());
+}
+
+QTEST_MAIN(NavigationTest)
+#include "tst_navigation.moc"

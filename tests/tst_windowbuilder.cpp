@@ -1,0 +1,323 @@
+// The builder turns each definition into exactly the window it describes.
+
+#include "forms/Controls.h"
+#include "forms/FormWidgets.h"
+#include "forms/ShellForms.h"
+#include "forms/WindowBuilder.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSet>
+#include <QTest>
+
+using namespace forms;
+
+Q_DECLARE_METATYPE(const forms::WindowDefinition *)
+
+namespace {
+
+QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+bool hasKind(const QWidget *widget, ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Button: return qobject_cast<const CaptionButton *>(widget);
+    case ControlKind::Label: return qobject_cast<const LabelControl *>(widget) && static_cast<const QLabel *>(widget)->pixmap().isNull();
+    case ControlKind::TextBox: return qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QPlainTextEdit *>(widget);
+    case ControlKind::Frame: return qobject_cast<const QGroupBox *>(widget);
+    case ControlKind::Image: return qobject_cast<const LabelControl *>(widget);
+    case ControlKind::Line: return qobject_cast<const LineControl *>(widget);
+    case ControlKind::ListBox: return qobject_cast<const QListWidget *>(widget);
+    case ControlKind::Socket: return false;
+    }
+    return false;
+}
+
+// A window using what the shell windows do not: lines, a picture, nested
+// frames, a list box and a socket.
+constexpr ControlDefinition SampleControls[] = {
+    {.name = "Outer", .kind = ControlKind::Frame, .caption = "Outer", .left = 0, .top = 0, .width = 3000, .height = 3000, .tab = 0},
+    {.name = "Inner", .kind = ControlKind::Frame, .container = "Outer", .caption = "Inner", .left = 150, .top = 300, .width = 1500, .height = 1500, .tab = 1},
+    {.name = "Text1", .kind = ControlKind::TextBox, .container = "Inner", .left = 150, .top = 300, .width = 900, .height = 285, .tab = 3},
+    {.name = "List", .kind = ControlKind::ListBox, .container = "Outer", .left = 1800, .top = 300, .width = 900, .height = 900, .tab = 2},
+    {.name = "sock", .kind = ControlKind::Socket, .container = "Outer"},
+    {.name = "Line1", .kind = ControlKind::Line, .left = 3600, .top = 300, .width = 3300, .height = 600},
+    {.name = "Line2", .kind = ControlKind::Line, .left = 3300, .top = 1200, .width = 3900, .height = 1200},
+    {.name = "Image2", .kind = ControlKind::Image, .left = 3300, .top = 1500, .width = 15, .height = 15, .picture = ":/fyzorin/fyzorin.png"},
+};
+
+constexpr WindowDefinition Sample{.name = "Sample", .caption = "Sample  window ", .clientWidth = 4500, .clientHeight = 3000, .controls = SampleControls};
+
+} // namespace
+
+class WindowBuilderTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void definitions_data();
+    void definitions();
+    void window_data() { definitions_data(); }
+    void window();
+    void controls_data() { definitions_data(); }
+    void controls();
+    void drawingOrder_data() { definitions_data(); }
+    void drawingOrder();
+    void focusOrder_data() { definitions_data(); }
+    void focusOrder();
+    void menuBar_data() { definitions_data(); }
+    void menuBar();
+    void exactValues();
+    void linesAndPictures();
+    void framesNest();
+};
+
+void WindowBuilderTest::definitions_data()
+{
+    QTest::addColumn<const WindowDefinition *>("definition");
+    QTest::addColumn<int>("controlCount");
+    QTest::addColumn<QString>("firstFocus");
+    QTest::newRow("frmPhysicsMain") << &mainWindowDefinition() << 13 << "Command2";
+    QTest::newRow("Formulasolvers") << &formulaIndexDefinition() << 15 << "Command1";
+    QTest::newRow("converters") << &convertersDefinition() << 61 << "Command1";
+    QTest::newRow("dictionary") << &dictionaryDefinition() << 2 << "Command1";
+}
+
+// Properties every definition must have for the windows to work at all.
+void WindowBuilderTest::definitions()
+{
+    QFETCH(const WindowDefinition *, definition);
+    QFETCH(int, controlCount);
+    QCOMPARE(int(definition->controls.size()), controlCount);
+
+    QSet<std::string_view> names;
+    QSet<int> tabs;
+    QSet<std::string_view> frames;
+    for (const ControlDefinition &c : definition->controls) {
+        QVERIFY2(!names.contains(c.name), c.name.data());
+        names.insert(c.name);
+        const bool needsTab = c.kind != ControlKind::Image && c.kind != ControlKind::Line && c.kind != ControlKind::Socket;
+        QCOMPARE(c.tab != NoTabStop, needsTab);
+        if (needsTab) {
+            QVERIFY2(!tabs.contains(c.tab), c.name.data());
+            tabs.insert(c.tab);
+        }
+        if (c.kind == ControlKind::Frame)
+            frames.insert(c.name);
+    }
+    for (const ControlDefinition &c : definition->controls)
+        QVERIFY2(c.container.empty() || frames.contains(c.container), c.name.data());
+    // Tab positions run 0..n-1 without gaps.
+    for (int i = 0; i < tabs.size(); ++i)
+        QVERIFY(tabs.contains(i));
+}
+
+void WindowBuilderTest::window()
+{
+    QFETCH(const WindowDefinition *, definition);
+    const auto form = buildWindow(*definition);
+    QCOMPARE(form->objectName(), qs(definition->name));
+    QCOMPARE(form->windowTitle(), qs(definition->caption));
+    QVERIFY(!form->isVisible());
+
+    const QSize client(toPixels(definition->clientWidth), toPixels(definition->clientHeight));
+    QCOMPARE(form->clientArea()->size(), client);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QCOMPARE(form->clientArea()->size(), client);
+    QCOMPARE(form->minimumSize(), form->maximumSize()); // the user cannot resize it
+    const auto *bar = form->findChild<QMenuBar *>();
+    QVERIFY(bar);
+    QCOMPARE(form->clientArea()->y(), bar->height()); // the client area lies right below the menu bar
+    QCOMPARE(form->height(), bar->height() + client.height());
+
+    const Qt::WindowFlags flags = form->windowFlags();
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(!form->windowIcon().isNull(), !definition->icon.empty());
+}
+
+void WindowBuilderTest::controls()
+{
+    QFETCH(const WindowDefinition *, definition);
+    const auto form = buildWindow(*definition);
+    const QFont windowFont = toQFont(definition->font);
+
+    for (const ControlDefinition &c : definition->controls) {
+        const QString name = qs(c.name);
+        QWidget *widget = findControl(form.get(), name);
+        QVERIFY2(widget, qPrintable(name));
+        QVERIFY2(hasKind(widget, c.kind), qPrintable(name));
+        QCOMPARE(controlText(widget), qs(c.caption));
+        QCOMPARE(widget->parentWidget()->objectName(), c.container.empty() ? QString() : qs(c.container));
+        if (c.container.empty())
+            QCOMPARE(widget->parentWidget(), form->clientArea());
+        QCOMPARE(widget->geometry(), QRect(toPixels(c.left), toPixels(c.top), toPixels(c.width), toPixels(c.height)));
+
+        // Its own font, or the window's: never the font of a frame around it.
+        const QFont expected = c.font ? toQFont(*c.font) : windowFont;
+        QCOMPARE(widget->font().family(), expected.family());
+        QCOMPARE(widget->font().pointSizeF(), expected.pointSizeF());
+        QCOMPARE(widget->font().bold(), expected.bold());
+        QCOMPARE(widget->font().underline(), expected.underline());
+
+        if (c.textColour)
+            QCOMPARE(widget->palette().color(QPalette::WindowText), QColor(c.textColour->red, c.textColour->green, c.textColour->blue));
+        if (c.backColour) {
+            QCOMPARE(widget->palette().color(QPalette::Window), QColor(c.backColour->red, c.backColour->green, c.backColour->blue));
+            QVERIFY(widget->autoFillBackground());
+        }
+        if (c.transparent)
+            QVERIFY(!widget->autoFillBackground());
+        QCOMPARE(widget->focusPolicy() != Qt::NoFocus, takesFocus(c.kind));
+        QVERIFY(widget->isEnabled());
+        QVERIFY(!widget->isHidden());
+    }
+}
+
+// Within a container, earlier in the list means in front: Qt stacks the
+// children of a widget in the order of its children() list, last on top.
+void WindowBuilderTest::drawingOrder()
+{
+    QFETCH(const WindowDefinition *, definition);
+    const auto form = buildWindow(*definition);
+    for (std::size_t i = 0; i < definition->controls.size(); ++i) {
+        for (std::size_t j = i + 1; j < definition->controls.size(); ++j) {
+            QWidget *front = findControl(form.get(), qs(definition->controls[i].name));
+            QWidget *back = findControl(form.get(), qs(definition->controls[j].name));
+            if (!front || !back || front->parentWidget() != back->parentWidget())
+                continue;
+            const QObjectList siblings = front->parentWidget()->children();
+            QVERIFY2(siblings.indexOf(front) > siblings.indexOf(back),
+                     qPrintable(front->objectName() + QStringLiteral(" behind ") + back->objectName()));
+        }
+    }
+}
+
+void WindowBuilderTest::focusOrder()
+{
+    QFETCH(const WindowDefinition *, definition);
+    QFETCH(QString, firstFocus);
+    std::vector<std::pair<int, QString>> expected;
+    for (const ControlDefinition &c : definition->controls)
+        if (takesFocus(c.kind))
+            expected.emplace_back(c.tab, qs(c.name));
+    std::sort(expected.begin(), expected.end());
+    QCOMPARE(expected.front().second, firstFocus);
+
+    const auto form = buildWindow(*definition);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    QCOMPARE(form->focusWidget()->objectName(), firstFocus);
+
+    // Tab walks the focusable controls in tab-position order, then wraps.
+    for (std::size_t step = 1; step <= expected.size(); ++step) {
+        QTest::keyClick(form->focusWidget(), Qt::Key_Tab);
+        QCOMPARE(form->focusWidget()->objectName(), expected[step % expected.size()].second);
+    }
+}
+
+void WindowBuilderTest::menuBar()
+{
+    QFETCH(const WindowDefinition *, definition);
+    const auto form = buildWindow(*definition);
+    const auto *bar = form->findChild<QMenuBar *>();
+    QVERIFY(bar);
+    const QList<QAction *> actions = bar->actions();
+    QCOMPARE(actions.size(), qsizetype(definition->menu.size()));
+    for (std::size_t i = 0; i < definition->menu.size(); ++i) {
+        const MenuEntry &entry = definition->menu[i];
+        QCOMPARE(actions[qsizetype(i)]->objectName(), qs(entry.name));
+        QCOMPARE(actions[qsizetype(i)]->text(), qs(entry.caption));
+        QCOMPARE(actions[qsizetype(i)]->menu() != nullptr, !entry.entries.empty());
+        QVERIFY(actions[qsizetype(i)]->isEnabled());
+        // The letter after "&" is the access key.
+        const qsizetype amp = qs(entry.caption).indexOf(QLatin1Char('&'));
+        QCOMPARE(QKeySequence::mnemonic(qs(entry.caption)),
+                 amp < 0 ? QKeySequence() : QKeySequence(Qt::ALT | QKeySequence(qs(entry.caption).mid(amp + 1, 1))[0].key()));
+    }
+}
+
+// A handful of values checked by hand against the layouts.
+void WindowBuilderTest::exactValues()
+{
+    const auto main = buildWindow(mainWindowDefinition());
+    QCOMPARE(main->windowTitle(), QStringLiteral("Fyzorin - Main"));
+    QCOMPARE(main->clientArea()->size(), QSize(382, 227));
+    auto *title = findControl(main.get(), QStringLiteral("Label1"));
+    QCOMPARE(controlText(title), QStringLiteral("Fyzorin  1.2"));
+    QCOMPARE(title->geometry(), QRect(0, 0, 385, 49)); // wider than the window: clipped, not shrunk
+    QCOMPARE(title->font().family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(title->font().pointSizeF(), 14.25);
+    QVERIFY(title->font().bold());
+    QCOMPARE(title->palette().color(QPalette::Window), QColor(0, 0, 128));
+    QCOMPARE(findControl(main.get(), QStringLiteral("Label3"))->height(), 377);
+    auto *menuLabel = findControl(main.get(), QStringLiteral("Label2"));
+    QVERIFY(!menuLabel->autoFillBackground());
+    QCOMPARE(menuLabel->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+    QCOMPARE(controlText(findControl(main.get(), QStringLiteral("Label4"))),
+             QStringLiteral("- Interface updated and redesigned. Also a new physics dictionary and converter section added. "));
+    QCOMPARE(findControl(main.get(), QStringLiteral("Label6"))->parentWidget()->objectName(), QStringLiteral("Frame2"));
+
+    const auto index = buildWindow(formulaIndexDefinition());
+    QCOMPARE(findControl(index.get(), QStringLiteral("Command22"))->geometry(), QRect(8, 8, 145, 65));
+    QVERIFY(!findControl(index.get(), QStringLiteral("Command17")));
+    QVERIFY(!findControl(index.get(), QStringLiteral("Command28")));
+
+    const auto converters = buildWindow(convertersDefinition());
+    QCOMPARE(controlText(findControl(converters.get(), QStringLiteral("Frame10"))), QStringLiteral("Rankine to  fahrenheit"));
+    QCOMPARE(controlText(findControl(converters.get(), QStringLiteral("Label19"))), QStringLiteral("Enter Rankine  here"));
+    QCOMPARE(controlText(findControl(converters.get(), QStringLiteral("Frame1"))), QStringLiteral("Kilometers to miles "));
+    QCOMPARE(findControl(converters.get(), QStringLiteral("Frame8"))->geometry(), QRect(224, 176, 225, 89));
+    QCOMPARE(findControl(converters.get(), QStringLiteral("Text15"))->geometry(), QRect(120, 24, 97, 19)); // right-hand box
+    QCOMPARE(findControl(converters.get(), QStringLiteral("Text15"))->parentWidget()->objectName(), QStringLiteral("Frame8"));
+
+    const auto dictionary = buildWindow(dictionaryDefinition());
+    auto *text = qobject_cast<QPlainTextEdit *>(findControl(dictionary.get(), QStringLiteral("Text1")));
+    QVERIFY(text);
+    QCOMPARE(text->toPlainText(), QStringLiteral("Text1"));
+    QCOMPARE(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(text->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(text->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    QCOMPARE(text->font().pointSizeF(), 9.75);
+    QVERIFY(!text->font().bold());
+    QCOMPARE(findControl(dictionary.get(), QStringLiteral("Command1"))->font().pointSizeF(), 8.25);
+}
+
+void WindowBuilderTest::linesAndPictures()
+{
+    const auto form = buildWindow(Sample);
+    QCOMPARE(form->windowTitle(), QStringLiteral("Sample  window "));
+    QVERIFY(!form->findChild<QMenuBar *>());
+
+    // A line drawn right to left, upwards: its box spans both ends.
+    auto *diagonal = qobject_cast<LineControl *>(findControl(form.get(), QStringLiteral("Line1")));
+    QVERIFY(diagonal);
+    QCOMPARE(diagonal->geometry(), QRect(220, 20, 21, 21));
+    QCOMPARE(diagonal->from(), QPoint(20, 0));
+    QCOMPARE(diagonal->to(), QPoint(0, 20));
+    // Ends differing only in X: horizontal, one pixel high.
+    QCOMPARE(findControl(form.get(), QStringLiteral("Line2"))->geometry(), QRect(220, 80, 41, 1));
+
+    // A picture keeps its own pixel size whatever box the layout gives it.
+    auto *image = findControl(form.get(), QStringLiteral("Image2"));
+    QCOMPARE(image->geometry(), QRect(220, 100, 48, 48));
+    // The socket is no widget.
+    QVERIFY(!findControl(form.get(), QStringLiteral("sock")));
+}
+
+void WindowBuilderTest::framesNest()
+{
+    const auto form = buildWindow(Sample);
+    QWidget *text = findControl(form.get(), QStringLiteral("Text1"));
+    QCOMPARE(text->parentWidget()->objectName(), QStringLiteral("Inner"));
+    QCOMPARE(text->parentWidget()->parentWidget()->objectName(), QStringLiteral("Outer"));
+    QCOMPARE(text->mapTo(form->clientArea(), QPoint(0, 0)), QPoint(20, 40));
+}
+
+QTEST_MAIN(WindowBuilderTest)
+#include "tst_windowbuilder.moc"
