@@ -9,8 +9,6 @@ scripts/deps.sh
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-# Fontconfig keeps caches that LeakSanitizer would report as leaks of ours.
-export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 
 echo "== Release build"
 scripts/build.sh build -DCMAKE_BUILD_TYPE=Release
