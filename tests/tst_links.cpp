@@ -37,6 +37,7 @@ private Q_SLOTS:
     void mainWindowLinks_data();
     void mainWindowLinks();
     void donationPicture();
+    void chatInfoLabel();
     void linkWithoutBrowser();
 
 private:
@@ -111,6 +112,14 @@ void LinksTest::donationPicture()
     QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(-5, -5));
     QCOMPARE(urls->opened.size(), 1);
     QCOMPARE(sorted(visibleKinds(*windows)), sorted({Main, panel}));
+}
+
+void LinksTest::chatInfoLabel()
+{
+    clickControl(*windows, Main, QStringLiteral("Command3"));
+    clickControl(*windows, QStringLiteral("Chat"), QStringLiteral("Label3"));
+    QCOMPARE(urls->opened, QList<QUrl>{QUrl(QString::fromUtf8(ChatInfoUrl))});
+    QCOMPARE(visibleKinds(*windows), QStringList{QStringLiteral("Chat")});
 }
 
 // With no handler for the scheme and no browser, the click is silently lost.

@@ -34,6 +34,7 @@ private Q_SLOTS:
     void showActivatesWindow();
     void windowOperations();
     void contentsSurviveHideButNotUnload();
+    void chatTitleFromStatus();
     void aboutBox();
     void ending_data();
     void ending();
@@ -130,6 +131,15 @@ void NavigationTest::steps_data()
         << QStringList{dict} << QStringList{dict};
     QTest::newRow("Back rebuilds an unloaded main window") << steps({"frmPhysicsMain.Command2", "close frmPhysicsMain", "dictionary.Command1"})
         << QStringList{Main} << QStringList{dict, Main};
+    QTest::newRow("Live Help hides the main window") << steps({"frmPhysicsMain.Command3"})
+        << QStringList{QStringLiteral("Chat")} << QStringList{QStringLiteral("Chat"), Main};
+    QTest::newRow("Live Help Back To Main") << steps({"frmPhysicsMain.Command3", "Chat.Command1"})
+        << QStringList{Main} << QStringList{QStringLiteral("Chat"), Main};
+    // Unloading the chat window would leave nothing visible: the main window comes back.
+    QTest::newRow("Disconnect From Chat") << steps({"frmPhysicsMain.Command3", "Chat.Command3"})
+        << QStringList{Main} << QStringList{Main};
+    QTest::newRow("chat close box") << steps({"frmPhysicsMain.Command3", "close Chat"})
+        << QStringList{Main} << QStringList{Main};
     QTest::newRow("links change no window") << steps({"frmPhysicsMain.Command5", "frmPhysicsMain.mnuUpdates", "frmPhysicsMain.mnuSupport"})
         << QStringList{Main} << QStringList{Main};
 }
@@ -201,6 +211,12 @@ void NavigationTest::contentsSurviveHideButNotUnload()
     clickControl(*windows, conv, QStringLiteral("mnuExit"));
     clickControl(*windows, Main, QStringLiteral("Command1"));
     QCOMPARE(typed(), QString());
+}
+
+void NavigationTest::chatTitleFromStatus()
+{
+    clickControl(*windows, Main, QStringLiteral("Command3"));
+    QCOMPARE(windows->instance(QStringLiteral("Chat")).windowTitle(), QStringLiteral("Brackwell - Live Help [Disconnected]"));
 }
 
 void NavigationTest::aboutBox()
