@@ -11,7 +11,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 echo "== Release build"
-scripts/build.sh build -DCMAKE_BUILD_TYPE=Release
+scripts/build.sh build -DCMAKE_BUILD_TYPE=Release -DFYZORIN_BUILD_BENCH=ON
 (cd build && ctest --output-on-failure -j2)
 
 echo "== Sanitizer build"

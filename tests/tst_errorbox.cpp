@@ -3,7 +3,6 @@
 
 #include "app/RunTimeError.h"
 #include "app/WindowEvents.h"
-#include "app/WindowKinds.h"
 #include "app/WindowManager.h"
 #include "forms/WindowDefinition.h"
 #include "forms/Controls.h"
@@ -58,25 +57,19 @@ private Q_SLOTS:
     void handlerIsAbandonedAndProgramGoesOn();
 
 private:
-    std::unique_ptr<BoxAnswerer> boxes;
-    std::unique_ptr<WindowManager> windows;
+    std::unique_ptr<RunningProgram> program;
 };
 
 void ErrorBoxTest::init()
 {
-    boxes = std::make_unique<BoxAnswerer>();
-    windows = std::make_unique<WindowManager>();
-    registerWindowKinds(*windows);
-    windows->registerKind(FaultyWindow, bindFaulty);
-    windows->show(Main);
-    windows->show(Faulty);
+    program = std::make_unique<RunningProgram>();
+    program->windows.registerKind(FaultyWindow, bindFaulty);
+    program->windows.show(Faulty);
 }
 
 void ErrorBoxTest::cleanup()
 {
-    windows.reset();
-    settleEvents();
-    boxes.reset();
+    program.reset();
 }
 
 void ErrorBoxTest::errorBox_data()
@@ -92,31 +85,31 @@ void ErrorBoxTest::errorBox()
 {
     QFETCH(QString, control);
     QFETCH(QString, text);
-    clickControl(*windows, Faulty, control);
-    QCOMPARE(boxes->boxes.size(), 1);
-    QCOMPARE(boxes->boxes[0].title, QStringLiteral("Fyzorin"));
-    QCOMPARE(boxes->boxes[0].text, text);
-    QCOMPARE(boxes->boxes[0].buttons, QStringList{QStringLiteral("OK")});
+    clickControl(program->windows, Faulty, control);
+    QCOMPARE(program->boxes.boxes.size(), 1);
+    QCOMPARE(program->boxes.boxes[0].title, QStringLiteral("Fyzorin"));
+    QCOMPARE(program->boxes.boxes[0].text, text);
+    QCOMPARE(program->boxes.boxes[0].buttons, QStringList{QStringLiteral("OK")});
 }
 
 void ErrorBoxTest::handlerIsAbandonedAndProgramGoesOn()
 {
-    QSignalSpy ended(windows.get(), &WindowManager::applicationEnded);
-    forms::Form &faulty = windows->instance(Faulty);
+    QSignalSpy ended(&program->windows, &WindowManager::applicationEnded);
+    forms::Form &faulty = program->windows.instance(Faulty);
     QTest::keyClicks(forms::findControl(&faulty, QStringLiteral("Text2")), QStringLiteral("typed"));
 
-    clickControl(*windows, Faulty, QStringLiteral("Command1"));
-    QCOMPARE(boxes->boxes.size(), 1);
+    clickControl(program->windows, Faulty, QStringLiteral("Command1"));
+    QCOMPARE(program->boxes.boxes.size(), 1);
     QCOMPARE(forms::controlText(forms::findControl(&faulty, QStringLiteral("Text1"))), QStringLiteral("written"));
     QCOMPARE(forms::controlText(forms::findControl(&faulty, QStringLiteral("Text2"))), QStringLiteral("typed"));
-    QCOMPARE(sorted(visibleKinds(*windows)), sorted({Faulty, Main}));
+    QCOMPARE(sorted(visibleKinds(program->windows)), sorted({Faulty, Main}));
     QCOMPARE(ended.count(), 0);
 
     // The program still answers: the same failure again, then navigation.
-    clickControl(*windows, Faulty, QStringLiteral("Command1"));
-    QCOMPARE(boxes->boxes.size(), 2);
-    clickControl(*windows, Main, QStringLiteral("Command2"));
-    QVERIFY(windows->isVisible(QStringLiteral("dictionary")));
+    clickControl(program->windows, Faulty, QStringLiteral("Command1"));
+    QCOMPARE(program->boxes.boxes.size(), 2);
+    clickControl(program->windows, Main, QStringLiteral("Command2"));
+    QVERIFY(program->windows.isVisible(QStringLiteral("dictionary")));
     QCOMPARE(ended.count(), 0);
 }
 

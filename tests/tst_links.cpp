@@ -3,7 +3,6 @@
 #include "LinkAddresses.h"
 #include "app/DisclaimerPanel.h"
 #include "app/WindowEvents.h"
-#include "app/WindowKinds.h"
 #include "app/WindowManager.h"
 #include "forms/WindowDefinition.h"
 #include "forms/Controls.h"
@@ -42,26 +41,20 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<UrlRecorder> urls;
-    std::unique_ptr<BoxAnswerer> boxes;
-    std::unique_ptr<WindowManager> windows;
+    std::unique_ptr<RunningProgram> program;
 };
 
 void LinksTest::init()
 {
     urls = std::make_unique<UrlRecorder>();
-    boxes = std::make_unique<BoxAnswerer>();
-    windows = std::make_unique<WindowManager>();
-    registerWindowKinds(*windows);
-    windows->registerKind(PanelWindow, DisclaimerPanel::bind);
-    windows->show(Main);
+    program = std::make_unique<RunningProgram>();
+    program->windows.registerKind(PanelWindow, DisclaimerPanel::bind);
 }
 
 void LinksTest::cleanup()
 {
-    windows.reset();
-    settleEvents();
-    QVERIFY(boxes->boxes.isEmpty());
-    boxes.reset();
+    QVERIFY(program->boxes.boxes.isEmpty());
+    program.reset();
     urls.reset();
 }
 
@@ -77,19 +70,19 @@ void LinksTest::mainWindowLinks()
 {
     QFETCH(QString, control);
     for (int click = 1; click <= 3; ++click) {
-        clickControl(*windows, Main, control);
+        clickControl(program->windows, Main, control);
         QCOMPARE(urls->opened.size(), click);
         QCOMPARE(urls->opened.last(), QUrl(QString::fromUtf8(UpdatesUrl)));
     }
-    QCOMPARE(windows->loadedKinds(), QStringList{Main});
-    QCOMPARE(visibleKinds(*windows), QStringList{Main});
+    QCOMPARE(program->windows.loadedKinds(), QStringList{Main});
+    QCOMPARE(visibleKinds(program->windows), QStringList{Main});
 }
 
 void LinksTest::donationPicture()
 {
     const QString panel = QStringLiteral("PanelWindow");
-    windows->show(panel);
-    QWidget *picture = forms::findControl(&windows->instance(panel), QStringLiteral("Image2"));
+    program->windows.show(panel);
+    QWidget *picture = forms::findControl(&program->windows.instance(panel), QStringLiteral("Image2"));
     for (int click = 1; click <= 3; ++click) {
         QTest::mouseClick(picture, Qt::LeftButton);
         QCOMPARE(urls->opened.size(), click);
@@ -111,15 +104,15 @@ void LinksTest::donationPicture()
     QTest::mousePress(picture, Qt::LeftButton);
     QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(-5, -5));
     QCOMPARE(urls->opened.size(), 1);
-    QCOMPARE(sorted(visibleKinds(*windows)), sorted({Main, panel}));
+    QCOMPARE(sorted(visibleKinds(program->windows)), sorted({Main, panel}));
 }
 
 void LinksTest::chatInfoLabel()
 {
-    clickControl(*windows, Main, QStringLiteral("Command3"));
-    clickControl(*windows, QStringLiteral("Chat"), QStringLiteral("Label3"));
+    clickControl(program->windows, Main, QStringLiteral("Command3"));
+    clickControl(program->windows, QStringLiteral("Chat"), QStringLiteral("Label3"));
     QCOMPARE(urls->opened, QList<QUrl>{QUrl(QString::fromUtf8(ChatInfoUrl))});
-    QCOMPARE(visibleKinds(*windows), QStringList{QStringLiteral("Chat")});
+    QCOMPARE(visibleKinds(program->windows), QStringList{QStringLiteral("Chat")});
 }
 
 // With no handler for the scheme and no browser, the click is silently lost.
@@ -127,9 +120,9 @@ void LinksTest::linkWithoutBrowser()
 {
     urls.reset();
     qputenv("BROWSER", "/nonexistent/browser");
-    clickControl(*windows, Main, QStringLiteral("Command5"));
-    QCOMPARE(visibleKinds(*windows), QStringList{Main});
-    QVERIFY(!windows->hasEnded());
+    clickControl(program->windows, Main, QStringLiteral("Command5"));
+    QCOMPARE(visibleKinds(program->windows), QStringList{Main});
+    QVERIFY(!program->windows.hasEnded());
 }
 
 QTEST_MAIN(LinksTest)

@@ -1,7 +1,6 @@
 // Moving between windows: which windows exist and which are visible after
 // each button, Back, Exit entry and close box, and when the program ends.
 
-#include "app/WindowKinds.h"
 #include "app/WindowManager.h"
 #include "forms/Controls.h"
 #include "forms/FormWidgets.h"
@@ -42,42 +41,35 @@ private Q_SLOTS:
 private:
     void perform(const QString &step);
 
-    std::unique_ptr<WindowManager> windows;
-    std::unique_ptr<BoxAnswerer> boxes;
+    std::unique_ptr<RunningProgram> program;
 };
 
 void NavigationTest::init()
 {
-    boxes = std::make_unique<BoxAnswerer>();
-    windows = std::make_unique<WindowManager>();
-    registerWindowKinds(*windows);
-    windows->show(Main);
-    settleEvents();
+    program = std::make_unique<RunningProgram>();
 }
 
 void NavigationTest::cleanup()
 {
-    windows.reset();
-    settleEvents();
-    boxes.reset();
+    program.reset();
 }
 
 // "window.control" clicks it; "close window" uses the title-bar close box.
 void NavigationTest::perform(const QString &step)
 {
     if (step.startsWith(QStringLiteral("close "))) {
-        closeWindow(*windows, step.mid(6));
+        closeWindow(program->windows, step.mid(6));
         return;
     }
     const QStringList parts = step.split(QLatin1Char('.'));
-    clickControl(*windows, parts[0], parts[1]);
+    clickControl(program->windows, parts[0], parts[1]);
 }
 
 void NavigationTest::startsWithMainWindowOnly()
 {
-    QCOMPARE(windows->loadedKinds(), QStringList{Main});
-    QCOMPARE(visibleKinds(*windows), QStringList{Main});
-    QCOMPARE(windows->instance(Main).windowTitle(), QStringLiteral("Fyzorin - Main"));
+    QCOMPARE(program->windows.loadedKinds(), QStringList{Main});
+    QCOMPARE(visibleKinds(program->windows), QStringList{Main});
+    QCOMPARE(program->windows.instance(Main).windowTitle(), QStringLiteral("Fyzorin - Main"));
 }
 
 void NavigationTest::steps_data()
@@ -150,85 +142,85 @@ void NavigationTest::steps()
     QFETCH(QStringList, visible);
     QFETCH(QStringList, loaded);
     UrlRecorder urls; // no real browser
-    QSignalSpy ended(windows.get(), &WindowManager::applicationEnded);
+    QSignalSpy ended(&program->windows, &WindowManager::applicationEnded);
     for (const QString &step : steps) {
         perform(step);
         if (QTest::currentTestFailed())
             return;
     }
-    QCOMPARE(sorted(visibleKinds(*windows)), sorted(visible));
-    QCOMPARE(sorted(windows->loadedKinds()), sorted(loaded));
+    QCOMPARE(sorted(visibleKinds(program->windows)), sorted(visible));
+    QCOMPARE(sorted(program->windows.loadedKinds()), sorted(loaded));
     QCOMPARE(ended.count(), 0);
-    QVERIFY(boxes->boxes.isEmpty());
+    QVERIFY(program->boxes.boxes.isEmpty());
 }
 
 void NavigationTest::showActivatesWindow()
 {
-    clickControl(*windows, Main, QStringLiteral("Command2"));
-    forms::Form &dictionary = windows->instance(QStringLiteral("dictionary"));
+    clickControl(program->windows, Main, QStringLiteral("Command2"));
+    forms::Form &dictionary = program->windows.instance(QStringLiteral("dictionary"));
     QVERIFY(QTest::qWaitForWindowActive(&dictionary));
-    windows->show(Main);
-    QTRY_COMPARE(QApplication::activeWindow(), &windows->instance(Main));
-    clickControl(*windows, Main, QStringLiteral("Command2")); // already visible: activated again
+    program->windows.show(Main);
+    QTRY_COMPARE(QApplication::activeWindow(), &program->windows.instance(Main));
+    clickControl(program->windows, Main, QStringLiteral("Command2")); // already visible: activated again
     QTRY_COMPARE(QApplication::activeWindow(), &dictionary);
 }
 
 void NavigationTest::windowOperations()
 {
     const QString conv = QStringLiteral("converters");
-    windows->unload(conv); // absent: nothing happens
-    QVERIFY(!windows->isLoaded(conv));
+    program->windows.unload(conv); // absent: nothing happens
+    QVERIFY(!program->windows.isLoaded(conv));
 
-    windows->hide(conv); // absent: created straight into the hidden state
-    QVERIFY(windows->isLoaded(conv));
-    QVERIFY(!windows->isVisible(conv));
-    forms::Form *first = &windows->instance(conv);
+    program->windows.hide(conv); // absent: created straight into the hidden state
+    QVERIFY(program->windows.isLoaded(conv));
+    QVERIFY(!program->windows.isVisible(conv));
+    forms::Form *first = &program->windows.instance(conv);
 
-    windows->show(conv);
-    windows->hide(conv);
-    windows->hide(conv);
-    QCOMPARE(&windows->instance(conv), first); // never rebuilt by show or hide
+    program->windows.show(conv);
+    program->windows.hide(conv);
+    program->windows.hide(conv);
+    QCOMPARE(&program->windows.instance(conv), first); // never rebuilt by show or hide
 
-    windows->unload(conv);
-    QVERIFY(!windows->isLoaded(conv));
-    QVERIFY(&windows->instance(conv) != nullptr);
-    QVERIFY(windows->isLoaded(conv));
-    QVERIFY(!windows->isVisible(conv));
+    program->windows.unload(conv);
+    QVERIFY(!program->windows.isLoaded(conv));
+    QVERIFY(&program->windows.instance(conv) != nullptr);
+    QVERIFY(program->windows.isLoaded(conv));
+    QVERIFY(!program->windows.isVisible(conv));
 }
 
 void NavigationTest::contentsSurviveHideButNotUnload()
 {
     const QString conv = QStringLiteral("converters");
-    clickControl(*windows, Main, QStringLiteral("Command1"));
+    clickControl(program->windows, Main, QStringLiteral("Command1"));
     auto typed = [&] {
-        return forms::controlText(forms::findControl(&windows->instance(conv), QStringLiteral("Text5")));
+        return forms::controlText(forms::findControl(&program->windows.instance(conv), QStringLiteral("Text5")));
     };
-    QTest::keyClicks(forms::findControl(&windows->instance(conv), QStringLiteral("Text5")), QStringLiteral("12.5"));
-    clickControl(*windows, conv, QStringLiteral("Command1"));
-    clickControl(*windows, Main, QStringLiteral("Command1"));
+    QTest::keyClicks(forms::findControl(&program->windows.instance(conv), QStringLiteral("Text5")), QStringLiteral("12.5"));
+    clickControl(program->windows, conv, QStringLiteral("Command1"));
+    clickControl(program->windows, Main, QStringLiteral("Command1"));
     QCOMPARE(typed(), QStringLiteral("12.5"));
 
-    clickControl(*windows, conv, QStringLiteral("mnuExit"));
-    clickControl(*windows, Main, QStringLiteral("Command1"));
+    clickControl(program->windows, conv, QStringLiteral("mnuExit"));
+    clickControl(program->windows, Main, QStringLiteral("Command1"));
     QCOMPARE(typed(), QString());
 }
 
 void NavigationTest::chatTitleFromStatus()
 {
-    clickControl(*windows, Main, QStringLiteral("Command3"));
-    QCOMPARE(windows->instance(QStringLiteral("Chat")).windowTitle(), QStringLiteral("Brackwell - Live Help [Disconnected]"));
+    clickControl(program->windows, Main, QStringLiteral("Command3"));
+    QCOMPARE(program->windows.instance(QStringLiteral("Chat")).windowTitle(), QStringLiteral("Brackwell - Live Help [Disconnected]"));
 }
 
 void NavigationTest::aboutBox()
 {
-    clickControl(*windows, Main, QStringLiteral("mnuAbout"));
-    QCOMPARE(boxes->boxes.size(), 1);
-    const BoxAnswerer::Box box = boxes->boxes.first();
+    clickControl(program->windows, Main, QStringLiteral("mnuAbout"));
+    QCOMPARE(program->boxes.boxes.size(), 1);
+    const BoxAnswerer::Box box = program->boxes.boxes.first();
     QCOMPARE(box.title, QStringLiteral("Fyzorin"));
     QCOMPARE(box.text, QString());
     QCOMPARE(box.icon, int(QMessageBox::NoIcon));
     QCOMPARE(box.buttons, QStringList{QStringLiteral("OK")});
-    QCOMPARE(visibleKinds(*windows), QStringList{Main});
+    QCOMPARE(visibleKinds(program->windows), QStringList{Main});
 }
 
 void NavigationTest::ending_data()
@@ -249,12 +241,12 @@ void NavigationTest::ending_data()
 void NavigationTest::ending()
 {
     QFETCH(QStringList, steps);
-    QSignalSpy ended(windows.get(), &WindowManager::applicationEnded);
+    QSignalSpy ended(&program->windows, &WindowManager::applicationEnded);
     for (const QString &step : steps)
         perform(step);
     QCOMPARE(ended.count(), 1);
-    QVERIFY(windows->hasEnded());
-    QVERIFY(windows->loadedKinds().isEmpty());
+    QVERIFY(program->windows.hasEnded());
+    QVERIFY(program->windows.loadedKinds().isEmpty());
 }
 
 QTEST_MAIN(NavigationTest)

@@ -1,6 +1,6 @@
 #include "support/TestSupport.h"
 
-#include "app/WindowManager.h"
+#include "app/WindowKinds.h"
 #include "forms/Controls.h"
 #include "forms/FormWidgets.h"
 
@@ -27,6 +27,19 @@ void BoxAnswerer::poll()
         seen.buttons.append(button->text().remove(QLatin1Char('&')));
     boxes.append(seen);
     box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
+}
+
+RunningProgram::RunningProgram()
+{
+    registerWindowKinds(windows);
+    windows.show(WindowManager::MainWindow);
+    settleEvents();
+}
+
+RunningProgram::~RunningProgram()
+{
+    windows.unloadAll();
+    settleEvents();
 }
 
 UrlRecorder::UrlRecorder()

@@ -9,7 +9,8 @@
 #include <QTimer>
 #include <QUrl>
 
-class WindowManager;
+#include "app/WindowManager.h"
+
 class QWidget;
 
 // Answers every modal message box as soon as it appears, recording what it
@@ -31,6 +32,15 @@ public:
 private:
     void poll();
     QTimer timer;
+};
+
+// The program as main() starts it, for one test: every window kind
+// registered and the main window shown. Modal boxes are answered.
+struct RunningProgram {
+    RunningProgram();
+    ~RunningProgram();
+    BoxAnswerer boxes;
+    WindowManager windows;
 };
 
 // Receives the addresses the program asks the desktop to open.
