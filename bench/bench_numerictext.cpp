@@ -1,0 +1,102 @@
+// The number rules against their C library counterparts in the same run:
+// parseLoose and parseStrict against strtod, format against "%.15G".
+
+#include "solvers/NumericText.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <benchmark/benchmark.h>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::vector<std::string> Texts = {"3.14159", "6.62607015E-34", "299792458", "-0.000123",
+                                        "1.60217663E-19", "9.81", "42", "1.23456789012345E+15"};
+const std::vector<double> Values = {3.14159, 6.62607015E-34, 299792458, -0.000123,
+                                    1.0 / 3, 9.81, 42, 1.23456789012345E+15};
+
+QStringList qtTexts()
+{
+    QStringList list;
+    for (const std::string &text : Texts)
+        list.append(QString::fromStdString(text));
+    return list;
+}
+
+void parseLoose(benchmark::State &state)
+{
+    const QStringList texts = qtTexts();
+    for (auto _ : state)
+        for (const QString &text : texts)
+            benchmark::DoNotOptimize(NumericText::parseLoose(text));
+    state.SetItemsProcessed(state.iterations() * texts.size());
+}
+
+void parseStrict(benchmark::State &state)
+{
+    const QStringList texts = qtTexts();
+    const auto separators = NumericText::Separators::point();
+    for (auto _ : state)
+        for (const QString &text : texts)
+            benchmark::DoNotOptimize(NumericText::parseStrict(text, separators));
+    state.SetItemsProcessed(state.iterations() * texts.size());
+}
+
+void cStrtod(benchmark::State &state)
+{
+    for (auto _ : state)
+        for (const std::string &text : Texts)
+            benchmark::DoNotOptimize(std::strtod(text.c_str(), nullptr));
+    state.SetItemsProcessed(state.iterations() * Texts.size());
+}
+
+void format(benchmark::State &state)
+{
+    const auto separators = NumericText::Separators::point();
+    for (auto _ : state)
+        for (const double value : Values)
+            benchmark::DoNotOptimize(NumericText::format(value, separators));
+    state.SetItemsProcessed(state.iterations() * Values.size());
+}
+
+void formatWithSystemSeparators(benchmark::State &state)
+{
+    for (auto _ : state)
+        for (const double value : Values)
+            benchmark::DoNotOptimize(NumericText::format(value));
+    state.SetItemsProcessed(state.iterations() * Values.size());
+}
+
+void cPrintf(benchmark::State &state)
+{
+    char text[64];
+    for (auto _ : state)
+        for (const double value : Values) {
+            std::snprintf(text, sizeof text, "%.15G", value);
+            benchmark::DoNotOptimize(text);
+        }
+    state.SetItemsProcessed(state.iterations() * Values.size());
+}
+
+} // namespace
+
+BENCHMARK(parseLoose);
+BENCHMARK(parseStrict);
+BENCHMARK(cStrtod);
+BENCHMARK(format);
+BENCHMARK(formatWithSystemSeparators);
+BENCHMARK(cPrintf);
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

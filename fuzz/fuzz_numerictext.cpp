@@ -1,0 +1,68 @@
+// Any text through the loose and strict readings, and any binary64 value
+// through formatting and back: no crash, no sanitizer report, only the
+// program's own run-time errors, and a formatted number reads back to the
+// same text.
+
+#include "app/RunTimeError.h"
+#include "solvers/NumericText.h"
+
+#include <QString>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+void expect(bool condition, const char *what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "property violated: %s\n", what);
+        std::abort();
+    }
+}
+
+const NumericText::Separators Comma{QStringLiteral(","), QStringLiteral(".")};
+
+// Formatting, reading back and formatting again gives the same text. Only
+// the largest values may round past the binary64 range on the way back.
+void checkStable(double value)
+{
+    const QString once = NumericText::format(value, NumericText::Separators::point());
+    try {
+        const double back = NumericText::parseLoose(once);
+        expect(NumericText::format(back, NumericText::Separators::point()) == once, "format(parse(format(x))) is stable");
+    } catch (const RunTimeError &error) {
+        expect(error.number() == 6 && std::fabs(value) > 1.7976931348623e308, "only the largest values overflow on the way back");
+    }
+}
+
+void readAll(const QString &text)
+{
+    for (auto read : {+[](const QString &t) { return NumericText::parseLoose(t); },
+                      +[](const QString &t) { return NumericText::parseStrict(t, NumericText::Separators::point()); },
+                      +[](const QString &t) { return NumericText::parseStrict(t, Comma); }}) {
+        try {
+            const double value = read(text);
+            expect(std::isfinite(value), "a reading is finite");
+            checkStable(value);
+        } catch (const RunTimeError &error) {
+            expect(error.number() == 6 || error.number() == 13, "only overflow or type mismatch");
+        }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    readAll(QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)));
+    readAll(QString::fromLatin1(reinterpret_cast<const char *>(data), qsizetype(size)));
+    if (size >= sizeof(double)) {
+        double value = 0;
+        std::memcpy(&value, data, sizeof value);
+        if (std::isfinite(value))
+            checkStable(value);
+    }
+    return 0;
+}
