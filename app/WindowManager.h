@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -26,7 +27,7 @@ class WindowManager : public QObject
     Q_OBJECT
 public:
     // Wires a freshly built window's events to its handlers; runs once per build.
-    using Binder = void (*)(WindowEvents &events);
+    using Binder = std::function<void(WindowEvents &events)>;
 
     static inline const QString MainWindow = QStringLiteral("frmPhysicsMain");
 

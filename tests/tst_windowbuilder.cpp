@@ -1,5 +1,6 @@
 // The builder turns each definition into exactly the window it describes.
 
+#include "forms/CalculatorForms.h"
 #include "forms/ChatForm.h"
 #include "forms/Controls.h"
 #include "forms/FormWidgets.h"
@@ -72,6 +73,7 @@ private Q_SLOTS:
     void menuBar_data() { definitions_data(); }
     void menuBar();
     void exactValues();
+    void calculatorExactValues();
     void linesAndPictures();
     void framesNest();
 };
@@ -86,6 +88,17 @@ void WindowBuilderTest::definitions_data()
     QTest::newRow("converters") << &convertersDefinition() << 61 << "Command1";
     QTest::newRow("dictionary") << &dictionaryDefinition() << 2 << "Command1";
     QTest::newRow("Chat") << &chatDefinition() << 17 << "txtName";
+    const std::pair<std::string_view, int> calculatorCounts[] = {
+        {"Form1", 18}, {"BeatFrequency", 9}, {"AngularMomemtum", 8}, {"DeBroglieWavelength", 13},
+        {"Centripetal", 12}, {"ElectricMagneticField", 7}, {"massenergy", 9}, {"newtonsecondlaw", 7},
+        {"springconstant", 10}, {"Zurich", 11}, {"Torque2", 11}, {"Voltage2", 11}, {"Schwarzschild", 12}};
+    QCOMPARE(calculatorDefinitions().size(), std::size(calculatorCounts));
+    for (const auto &[name, count] : calculatorCounts) {
+        const auto found = std::find_if(calculatorDefinitions().begin(), calculatorDefinitions().end(),
+                                         [&](const WindowDefinition &d) { return d.name == name; });
+        QVERIFY(found != calculatorDefinitions().end());
+        QTest::newRow(name.data()) << &*found << count << "Command1";
+    }
 }
 
 // Properties every definition must have for the windows to work at all.
@@ -162,7 +175,15 @@ void WindowBuilderTest::controls()
         QCOMPARE(widget->parentWidget()->objectName(), c.container.empty() ? QString() : qs(c.container));
         if (c.container.empty())
             QCOMPARE(widget->parentWidget(), form->clientArea());
-        QCOMPARE(widget->geometry(), QRect(toPixels(c.left), toPixels(c.top), toPixels(c.width), toPixels(c.height)));
+        if (c.kind == ControlKind::Line) {
+            // A line's widget spans its two end points, inclusive.
+            const QPoint a(toPixels(c.left), toPixels(c.top));
+            const QPoint b(toPixels(c.width), toPixels(c.height));
+            QCOMPARE(widget->geometry(), QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                                               QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y()))));
+        } else {
+            QCOMPARE(widget->geometry(), QRect(toPixels(c.left), toPixels(c.top), toPixels(c.width), toPixels(c.height)));
+        }
 
         // Its own font, or the window's: never the font of a frame around it.
         const QFont expected = c.font ? toQFont(*c.font) : windowFont;
@@ -302,6 +323,46 @@ void WindowBuilderTest::exactValues()
     QCOMPARE(text->font().pointSizeF(), 9.75);
     QVERIFY(!text->font().bold());
     QCOMPARE(findControl(dictionary.get(), QStringLiteral("Command1"))->font().pointSizeF(), 8.25);
+}
+
+void WindowBuilderTest::calculatorExactValues()
+{
+    auto build = [](std::string_view name) {
+        for (const WindowDefinition &d : calculatorDefinitions())
+            if (d.name == name)
+                return buildWindow(d);
+        return std::unique_ptr<Form>();
+    };
+    auto geometry = [](const std::unique_ptr<Form> &form, const char *control) {
+        return findControl(form.get(), QString::fromLatin1(control))->geometry();
+    };
+
+    const auto form1 = build("Form1");
+    QCOMPARE(form1->windowTitle(), QStringLiteral("Acceleration of a particle in an electric field "));
+    QCOMPARE(geometry(form1, "Frame3"), QRect(0, 160, 297, 105));
+    QCOMPARE(geometry(form1, "Image2"), QRect(232, 40, 60, 38)); // the picture's own size
+    QCOMPARE(findControl(form1.get(), QStringLiteral("Image2"))->parentWidget()->objectName(), QStringLiteral("Frame3"));
+    QVERIFY(controlText(findControl(form1.get(), QStringLiteral("Label5"))).contains(QStringLiteral("consider  a small")));
+    // The times sign: two diagonals crossing in one 240-twip square.
+    QCOMPARE(geometry(form1, "Line4"), QRect(176, 64, 17, 17));
+    QCOMPARE(geometry(form1, "Line5"), geometry(form1, "Line4"));
+    QCOMPARE(findControl(form1.get(), QStringLiteral("Command1"))->font().pointSizeF(), 11.25);
+    QVERIFY(findControl(form1.get(), QStringLiteral("Label2"))->font().underline());
+
+    const auto beat = build("BeatFrequency");
+    QCOMPARE(beat->windowTitle(), QStringLiteral("Beat Frequency "));
+    QCOMPARE(geometry(beat, "Line1"), QRect(80, 56, 17, 1)); // "=": horizontal, one pixel high
+    QCOMPARE(geometry(beat, "Line2"), QRect(80, 64, 17, 1));
+
+    const auto torque = build("Torque2");
+    QCOMPARE(geometry(torque, "Image1"), QRect(88, 0, 108, 23));
+    QCOMPARE(geometry(torque, "Image2"), QRect(248, 24, 60, 38));
+    QVERIFY(!findControl(torque.get(), QStringLiteral("Label1"))->font().bold());
+
+    const auto zurich = build("Zurich");
+    QCOMPARE(controlText(findControl(zurich.get(), QStringLiteral("Label1"))), QStringLiteral("R =  k(f + 10g)"));
+    const auto angular = build("AngularMomemtum");
+    QCOMPARE(findControl(angular.get(), QStringLiteral("Label1"))->font().family(), QStringLiteral("Liberation Serif"));
 }
 
 void WindowBuilderTest::linesAndPictures()
