@@ -94,6 +94,14 @@ QStringList WindowManager::loadedKinds() const
     return names;
 }
 
+QStringList WindowManager::kindNames() const
+{
+    QStringList names;
+    for (const auto &entry : kinds)
+        names.append(entry.first);
+    return names;
+}
+
 void WindowManager::afterEvent()
 {
     if (ended)

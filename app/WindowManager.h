@@ -46,6 +46,7 @@ public:
     bool isVisible(const QString &kind) const;
     bool hasEnded() const { return ended; }
     QStringList loadedKinds() const;
+    QStringList kindNames() const; // every registered kind
 
     Dispatcher &dispatcher() { return events; }
 

@@ -271,11 +271,11 @@ constexpr ControlDefinition SchwarzschildControls[] = {
     textBox("Text1", 0, 840, 1095, 3),
     button("Command2", "Calculate", 1560, 1560, 1455, 375, 10),
     button("Command1", "Back", 3480, 0, 1215, 375, 0),
-    label("Label5", "2", 3480, 960, 135, 255, Sans975Bold, DarkBlue, 9),
+    label("Label5", "2", 3510, 960, 135, 255, Sans975Bold, DarkBlue, 9),
     line("Line1", 1560, 960, 4440, 960),
     label("Label4", "2", 1680, 600, 255, 375, Sans135Bold, Blue, 5),
     label("Label3", "=", 1200, 840, 255, 375, Sans135Bold, Blue, 4),
-    label("Label2", "2", 2880, 0, 135, 255, Sans975Bold, DarkBlue, 2),
+    label("Label2", "2", 2460, 0, 135, 255, Sans975Bold, DarkBlue, 2),
     label("Label1", "r = 2GM / c", 1080, 120, 1815, 375, Sans135Bold, Blue, 1),
 };
 

@@ -7,8 +7,9 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 out=${2:-docs/main-window.png}
 . scripts/xvfb-lib.sh
-start_xvfb
-trap 'kill ${app:-} "$XVFB_PID" 2>/dev/null || true' EXIT
+XVFB_PID=
+[ -n "${DISPLAY:-}" ] || start_xvfb
+trap 'kill ${app:-} $XVFB_PID 2>/dev/null || true' EXIT
 QT_QPA_PLATFORM=xcb "$build/Fyzorin1234" 2>/dev/null &
 app=$!
 window=$(wait_for_window "Fyzorin - Main" 30) || { echo "the main window did not appear" >&2; exit 1; }

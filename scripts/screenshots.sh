@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Pictures of every window in docs/windows/, drawn on a virtual X server,
+# and of the main window as the program starts in docs/main-window.png.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh imagemagick
+scripts/build.sh build -DCMAKE_BUILD_TYPE=Release -DFYZORIN_BUILD_TOOLS=ON
+. scripts/xvfb-lib.sh
+start_xvfb
+trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
+QT_QPA_PLATFORM=xcb build/tools/window_pictures docs/windows
+QT_QPA_PLATFORM=xcb scripts/screenshot.sh build docs/main-window.png
+ls docs/windows
