@@ -5,14 +5,21 @@
 #include "app/MessageBoxes.h"
 #include "app/WindowEvents.h"
 #include "app/WindowManager.h"
+#include "dictionary/DictionaryFile.h"
+#include "forms/Controls.h"
 #include "forms/FormWidgets.h"
 
 namespace {
 
-// "Physics Dictionary": the main window stays visible beside the dictionary.
-void Command2_Click(WindowManager &windows)
+// "Physics Dictionary": the main window stays visible beside the dictionary,
+// which is read afresh at every click. If the file cannot be read the window
+// is already shown and keeps what it held.
+void Command2_Click(WindowManager &windows, const QString &programFolder)
 {
-    windows.show(QStringLiteral("dictionary"));
+    const QString window = QStringLiteral("dictionary");
+    windows.show(window);
+    const QString text = dictionary::readDictionary(programFolder);
+    forms::setControlText(forms::findControl(&windows.instance(window), QStringLiteral("Text1")), text);
 }
 
 // "Live Help"
@@ -51,11 +58,11 @@ void mnuExit_Click(WindowManager &windows)
 
 } // namespace
 
-void bindMainWindow(WindowEvents &events)
+void bindMainWindow(WindowEvents &events, const QString &programFolder)
 {
     WindowManager *windows = &events.manager();
     forms::Form *self = &events.window();
-    events.onClick(QStringLiteral("Command2"), [windows] { Command2_Click(*windows); });
+    events.onClick(QStringLiteral("Command2"), [windows, programFolder] { Command2_Click(*windows, programFolder); });
     events.onClick(QStringLiteral("Command3"), [windows] { Command3_Click(*windows); });
     events.onClick(QStringLiteral("Command4"), [windows] { Command4_Click(*windows); });
     events.onClick(QStringLiteral("Command1"), [windows] { Command1_Click(*windows); });

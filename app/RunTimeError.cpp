@@ -13,3 +13,5 @@ RunTimeError RunTimeError::subscriptOutOfRange() { return {9, QStringLiteral("Su
 RunTimeError RunTimeError::divisionByZero() { return {11, QStringLiteral("Division by zero")}; }
 RunTimeError RunTimeError::typeMismatch() { return {13, QStringLiteral("Type mismatch")}; }
 RunTimeError RunTimeError::fileNotFound() { return {53, QStringLiteral("File not found")}; }
+RunTimeError RunTimeError::deviceIoError() { return {57, QStringLiteral("Device I/O error")}; }
+RunTimeError RunTimeError::pathFileAccessError() { return {75, QStringLiteral("Path/File access error")}; }

@@ -22,6 +22,8 @@ public:
     static RunTimeError divisionByZero();       // 11
     static RunTimeError typeMismatch();         // 13
     static RunTimeError fileNotFound();         // 53
+    static RunTimeError deviceIoError();        // 57
+    static RunTimeError pathFileAccessError();  // 75
 
 private:
     int errorNumber;

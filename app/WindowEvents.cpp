@@ -6,6 +6,8 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 
 WindowEvents::WindowEvents(forms::Form &window, WindowManager &manager)
     : form(window)
@@ -29,4 +31,18 @@ void WindowEvents::onClick(const QString &control, Handler handler)
         QObject::connect(label, &forms::LabelControl::clicked, &form, run);
     else
         qFatal("%s has no clickable control named %s", qPrintable(form.objectName()), qPrintable(control));
+}
+
+void WindowEvents::onChange(const QString &control, Handler handler)
+{
+    Dispatcher *dispatcher = &windows.dispatcher();
+    auto run = [dispatcher, handler = std::move(handler)] { dispatcher->run(handler); };
+
+    QWidget *widget = forms::findControl(&form, control);
+    if (auto *line = qobject_cast<QLineEdit *>(widget))
+        QObject::connect(line, &QLineEdit::textChanged, &form, run);
+    else if (auto *box = qobject_cast<QPlainTextEdit *>(widget))
+        QObject::connect(box, &QPlainTextEdit::textChanged, &form, run);
+    else
+        qFatal("%s has no text box named %s", qPrintable(form.objectName()), qPrintable(control));
 }

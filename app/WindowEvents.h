@@ -23,6 +23,8 @@ public:
 
     // Buttons, labels, pictures and menu entries.
     void onClick(const QString &control, Handler handler);
+    // Every change of a text box's text, typed or set by the program.
+    void onChange(const QString &control, Handler handler);
 
 private:
     forms::Form &form;

@@ -15,9 +15,10 @@
 
 #include <algorithm>
 
-void registerWindowKinds(WindowManager &windows)
+void registerWindowKinds(WindowManager &windows, const QString &programFolder)
 {
-    windows.registerKind(forms::mainWindowDefinition(), bindMainWindow);
+    windows.registerKind(forms::mainWindowDefinition(),
+                         [programFolder](WindowEvents &events) { bindMainWindow(events, programFolder); });
     windows.registerKind(forms::formulaIndexDefinition(), bindFormulaIndex);
     windows.registerKind(forms::convertersDefinition(), bindConvertersWindow);
     windows.registerKind(forms::dictionaryDefinition(), bindDictionaryWindow);

@@ -29,9 +29,9 @@ void BoxAnswerer::poll()
     box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
 }
 
-RunningProgram::RunningProgram()
+RunningProgram::RunningProgram(const QString &programFolder)
 {
-    registerWindowKinds(windows);
+    registerWindowKinds(windows, programFolder.isEmpty() ? QStringLiteral(FYZORIN_PROGRAM_FOLDER) : programFolder);
     windows.show(WindowManager::MainWindow);
     settleEvents();
 }

@@ -37,7 +37,8 @@ private:
 // The program as main() starts it, for one test: every window kind
 // registered and the main window shown. Modal boxes are answered.
 struct RunningProgram {
-    RunningProgram();
+    // The dictionary is read from programFolder (by default, the build folder).
+    explicit RunningProgram(const QString &programFolder = QString());
     ~RunningProgram();
     BoxAnswerer boxes;
     WindowManager windows;
