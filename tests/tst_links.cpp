@@ -35,6 +35,7 @@ private Q_SLOTS:
     void cleanup();
     void mainWindowLinks_data();
     void mainWindowLinks();
+    void donationPicture_data();
     void donationPicture();
     void chatInfoLabel();
     void linkWithoutBrowser();
@@ -78,9 +79,18 @@ void LinksTest::mainWindowLinks()
     QCOMPARE(visibleKinds(program->windows), QStringList{Main});
 }
 
+void LinksTest::donationPicture_data()
+{
+    QTest::addColumn<QString>("panel");
+    QTest::newRow("bare panel") << QStringLiteral("PanelWindow");
+    QTest::newRow("Form1") << QStringLiteral("Form1");
+    QTest::newRow("Torque2") << QStringLiteral("Torque2");
+    QTest::newRow("Voltage2") << QStringLiteral("Voltage2");
+}
+
 void LinksTest::donationPicture()
 {
-    const QString panel = QStringLiteral("PanelWindow");
+    QFETCH(QString, panel);
     program->windows.show(panel);
     QWidget *picture = forms::findControl(&program->windows.instance(panel), QStringLiteral("Image2"));
     for (int click = 1; click <= 3; ++click) {
