@@ -3,6 +3,7 @@
 #include "app/RunTimeError.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -37,6 +38,25 @@ void showRunTimeError(const RunTimeError &error)
 void showAbout(QWidget *owner)
 {
     showModal(owner, QMessageBox::NoIcon, QString());
+}
+
+} // namespace MessageBoxes
+
+namespace MessageBoxes {
+
+std::optional<QString> askText(QWidget *owner, const QString &title, const QString &prompt,
+                               const QString &defaultAnswer)
+{
+    QPointer<QInputDialog> box = new QInputDialog(owner);
+    box->setObjectName(QStringLiteral("inputBox"));
+    box->setWindowModality(Qt::ApplicationModal);
+    box->setWindowTitle(title);
+    box->setLabelText(prompt);
+    box->setTextValue(defaultAnswer);
+    const bool accepted = box->exec() == QDialog::Accepted && box;
+    const std::optional<QString> answer = accepted ? std::optional(box->textValue()) : std::nullopt;
+    delete box;
+    return answer;
 }
 
 } // namespace MessageBoxes

@@ -4,6 +4,7 @@
 // when it is dismissed.
 
 #include <QString>
+#include <optional>
 
 class QWidget;
 class RunTimeError;
@@ -16,5 +17,10 @@ QString applicationTitle();
 QString runTimeErrorText(const RunTimeError &error);
 void showRunTimeError(const RunTimeError &error);
 void showAbout(QWidget *owner);
+
+// The input box: a prompt, a text field with a default answer, OK and
+// Cancel. Nothing on Cancel.
+std::optional<QString> askText(QWidget *owner, const QString &title, const QString &prompt,
+                               const QString &defaultAnswer);
 
 } // namespace MessageBoxes

@@ -5,6 +5,7 @@
 #include "forms/FormWidgets.h"
 
 #include <QAbstractButton>
+#include <QKeyEvent>
 #include <QAction>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -45,4 +46,54 @@ void WindowEvents::onChange(const QString &control, Handler handler)
         QObject::connect(box, &QPlainTextEdit::textChanged, &form, run);
     else
         qFatal("%s has no text box named %s", qPrintable(form.objectName()), qPrintable(control));
+}
+
+namespace {
+
+// Hands a control's key presses to a handler before the control sees them.
+class KeyDownFilter : public QObject
+{
+public:
+    KeyDownFilter(QObject *parent, Dispatcher *dispatcher, std::function<void(int, Qt::KeyboardModifiers)> handler)
+        : QObject(parent)
+        , dispatcher(dispatcher)
+        , handler(std::move(handler))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            const int code = key->key();
+            const Qt::KeyboardModifiers modifiers = key->modifiers();
+            dispatcher->run([this, code, modifiers] { handler(code, modifiers); });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    Dispatcher *dispatcher;
+    std::function<void(int, Qt::KeyboardModifiers)> handler;
+};
+
+} // namespace
+
+void WindowEvents::onKeyDown(const QString &control, std::function<void(int key, Qt::KeyboardModifiers)> handler)
+{
+    QWidget *widget = forms::findControl(&form, control);
+    if (!widget)
+        qFatal("%s has no control named %s", qPrintable(form.objectName()), qPrintable(control));
+    widget->installEventFilter(new KeyDownFilter(widget, &windows.dispatcher(), std::move(handler)));
+}
+
+Dispatcher &WindowEvents::windowsDispatcher() const
+{
+    return windows.dispatcher();
+}
+
+QObject *WindowEvents::formObject() const
+{
+    return &form;
 }

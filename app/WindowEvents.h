@@ -2,7 +2,9 @@
 
 #include "app/Dispatcher.h"
 
+#include <QObject>
 #include <QString>
+#include <functional>
 
 namespace forms {
 class Form;
@@ -25,8 +27,22 @@ public:
     void onClick(const QString &control, Handler handler);
     // Every change of a text box's text, typed or set by the program.
     void onChange(const QString &control, Handler handler);
+    // A key going down in a control, before the control acts on it.
+    void onKeyDown(const QString &control, std::function<void(int key, Qt::KeyboardModifiers)> handler);
+
+    // A notification of one of the window's own objects (its socket).
+    template<typename Sender, typename Signal>
+    void onSignal(Sender *source, Signal signal, Handler handler)
+    {
+        Dispatcher *dispatcher = &windowsDispatcher();
+        QObject::connect(source, signal, formObject(),
+                         [dispatcher, handler = std::move(handler)] { dispatcher->run(handler); });
+    }
 
 private:
+    Dispatcher &windowsDispatcher() const;
+    QObject *formObject() const;
+
     forms::Form &form;
     WindowManager &windows;
 };

@@ -15,14 +15,17 @@
 
 #include <algorithm>
 
-void registerWindowKinds(WindowManager &windows, const QString &programFolder)
+void registerWindowKinds(WindowManager &windows, const ProgramSettings &settings)
 {
-    windows.registerKind(forms::mainWindowDefinition(),
-                         [programFolder](WindowEvents &events) { bindMainWindow(events, programFolder); });
+    windows.registerKind(forms::mainWindowDefinition(), [folder = settings.programFolder](WindowEvents &events) {
+        bindMainWindow(events, folder);
+    });
     windows.registerKind(forms::formulaIndexDefinition(), bindFormulaIndex);
     windows.registerKind(forms::convertersDefinition(), bindConvertersWindow);
     windows.registerKind(forms::dictionaryDefinition(), bindDictionaryWindow);
-    windows.registerKind(forms::chatDefinition(), bindChatWindow);
+    windows.registerKind(forms::chatDefinition(), [port = settings.chatServerPort](WindowEvents &events) {
+        bindChatWindow(events, port);
+    });
 
     const auto calculators = forms::calculatorDefinitions();
     for (const solvers::CatalogueEntry &entry : solvers::formulaCatalogue()) {

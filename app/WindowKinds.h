@@ -4,6 +4,11 @@
 
 class WindowManager;
 
-// Registers every window kind of the program with its definition and
-// handlers. The program's folder holds the dictionary file.
-void registerWindowKinds(WindowManager &windows, const QString &programFolder);
+// Where the program finds what lies outside it.
+struct ProgramSettings {
+    QString programFolder; // holds the dictionary file
+    quint16 chatServerPort = 8765;
+};
+
+// Registers every window kind of the program with its definition and handlers.
+void registerWindowKinds(WindowManager &windows, const ProgramSettings &settings);

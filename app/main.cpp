@@ -16,7 +16,7 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     WindowManager windows;
-    registerWindowKinds(windows, QCoreApplication::applicationDirPath());
+    registerWindowKinds(windows, {QCoreApplication::applicationDirPath()});
     QObject::connect(&windows, &WindowManager::applicationEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     windows.show(WindowManager::MainWindow);

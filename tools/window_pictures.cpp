@@ -20,7 +20,7 @@ int main(int argc, char *argv[])
     QDir().mkpath(folder);
 
     WindowManager windows;
-    registerWindowKinds(windows, QCoreApplication::applicationDirPath());
+    registerWindowKinds(windows, {QCoreApplication::applicationDirPath()});
     for (const QString &kind : windows.kindNames()) {
         windows.show(kind);
         forms::Form &form = windows.instance(kind);

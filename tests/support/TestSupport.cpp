@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QTest>
 
@@ -19,6 +20,17 @@ BoxAnswerer::BoxAnswerer()
 
 void BoxAnswerer::poll()
 {
+    if (auto *input = qobject_cast<QInputDialog *>(QApplication::activeModalWidget()); input && input->isVisible()) {
+        boxes.append({input->windowTitle(), input->labelText(), 0, {input->textValue()}});
+        if (cancelInput) {
+            input->reject();
+        } else {
+            if (inputAnswer)
+                input->setTextValue(*inputAnswer);
+            input->accept();
+        }
+        return;
+    }
     auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
     if (!box || !box->isVisible())
         return;
@@ -29,9 +41,10 @@ void BoxAnswerer::poll()
     box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
 }
 
-RunningProgram::RunningProgram(const QString &programFolder)
+RunningProgram::RunningProgram(const QString &programFolder, quint16 chatServerPort)
 {
-    registerWindowKinds(windows, programFolder.isEmpty() ? QStringLiteral(FYZORIN_PROGRAM_FOLDER) : programFolder);
+    registerWindowKinds(windows, {programFolder.isEmpty() ? QStringLiteral(FYZORIN_PROGRAM_FOLDER) : programFolder,
+                                  chatServerPort});
     windows.show(WindowManager::MainWindow);
     settleEvents();
 }

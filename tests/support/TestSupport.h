@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <QUrl>
+#include <optional>
 
 #include "app/WindowManager.h"
 
@@ -28,6 +29,10 @@ public:
 
     BoxAnswerer();
     QList<Box> boxes;
+    // How input boxes are answered: the default answer unless one is set here;
+    // cancelled when cancelInput is set.
+    std::optional<QString> inputAnswer;
+    bool cancelInput = false;
 
 private:
     void poll();
@@ -37,8 +42,9 @@ private:
 // The program as main() starts it, for one test: every window kind
 // registered and the main window shown. Modal boxes are answered.
 struct RunningProgram {
-    // The dictionary is read from programFolder (by default, the build folder).
-    explicit RunningProgram(const QString &programFolder = QString());
+    // The dictionary is read from programFolder (by default, the build
+    // folder); Live Help connects to chatServerPort.
+    explicit RunningProgram(const QString &programFolder = QString(), quint16 chatServerPort = 8765);
     ~RunningProgram();
     BoxAnswerer boxes;
     WindowManager windows;

@@ -1,0 +1,15 @@
+#pragma once
+
+// The program's 8-bit code page, Windows-1252: one character a byte where
+// text crosses the program's boundary (the dictionary file, the chat socket).
+
+#include <QByteArray>
+#include <QString>
+
+namespace CodePage {
+
+QString toText(const QByteArray &bytes);
+// Characters the code page lacks become "?".
+QByteArray toBytes(const QString &text);
+
+} // namespace CodePage
