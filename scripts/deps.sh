@@ -7,7 +7,7 @@ packages=(
     g++ cmake ninja-build pkg-config git libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-liberation2
-    xvfb xauth x11-utils
+    xvfb xauth x11-utils socat
     "$@"
 )
 

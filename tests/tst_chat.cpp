@@ -9,6 +9,8 @@
 #include "support/TestSupport.h"
 
 #include <QListWidget>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -85,6 +87,7 @@ private Q_SLOTS:
     void enterWithoutConnection();
     void malformedDataIsIgnored();
     void menuEntries();
+    void rawPeer();
 
 private:
     forms::Form &chatWindow() { return program->windows.instance(Chat); }
@@ -346,6 +349,40 @@ void ChatTest::menuEntries()
     QVERIFY(program->windows.isVisible(Chat));
     clickControl(program->windows, Chat, QStringLiteral("avsluta"));
     QVERIFY(!program->windows.isLoaded(Chat));
+}
+
+// Against a peer nobody here wrote: socat listening and relaying its
+// standard input and output, so the client is not only tested against a
+// peer shaped like itself.
+void ChatTest::rawPeer()
+{
+    const QString socat = QStandardPaths::findExecutable(QStringLiteral("socat"));
+    if (socat.isEmpty())
+        QSKIP("socat is not installed (scripts/deps.sh installs it)");
+    const quint16 port = peer->port();
+    peer.reset(); // free the port for socat
+    QProcess raw;
+    QByteArray heard; // what socat received from the client
+    QByteArray said;  // socat's notices, which tell when it listens
+    connect(&raw, &QProcess::readyReadStandardOutput, this, [&] { heard += raw.readAllStandardOutput(); });
+    connect(&raw, &QProcess::readyReadStandardError, this, [&] { said += raw.readAllStandardError(); });
+    raw.start(socat, {QStringLiteral("-d"), QStringLiteral("-d"),
+                      QStringLiteral("TCP-LISTEN:%1,bind=127.0.0.1,reuseaddr").arg(port), QStringLiteral("STDIO")});
+    QVERIFY(raw.waitForStarted());
+    QTRY_VERIFY(said.contains("listening on"));
+
+    program = std::make_unique<RunningProgram>(QString(), port);
+    clickControl(program->windows, Main, QStringLiteral("Command3"));
+    clickControl(program->windows, Chat, QStringLiteral("Command2"));
+    QTRY_COMPARE(text("Label4"), QStringLiteral("ONLINE"));
+    QTRY_COMPARE(heard, QByteArray("name|Guest"));
+    raw.write("cons|Ann|Bob|");
+    QTRY_COMPARE(people(), (QStringList{QStringLiteral("Ann"), QStringLiteral("Bob")}));
+    typeLine(QStringLiteral("hi"));
+    QTRY_COMPARE(heard, QByteArray("name|Guesttext|hi"));
+    raw.closeWriteChannel(); // socat then closes the connection
+    QTRY_COMPARE(chatWindow().windowTitle(), QStringLiteral("Brackwell - Live Help [Disconnected]"));
+    raw.waitForFinished(5000);
 }
 
 QTEST_MAIN(ChatTest)

@@ -1,0 +1,42 @@
+// The chat window taking in chat lines, one data notification each: the
+// cost per line must not grow with the log (20,000 lines should take about
+// four times as long as 5,000).
+
+#include "chat/ChatWindow.h"
+#include "forms/ChatForm.h"
+#include "forms/FormWidgets.h"
+#include "forms/WindowBuilder.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void chatIntake(benchmark::State &state)
+{
+    const auto lines = int(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = forms::buildWindow(forms::chatDefinition());
+        window->show();
+        state.ResumeTiming();
+        for (int i = 0; i < lines; ++i)
+            ActOnServerText(*window, QStringLiteral("text|Ann|line %1 of the conversation").arg(i));
+        window->repaint();
+    }
+    state.SetItemsProcessed(state.iterations() * lines);
+}
+
+} // namespace
+
+BENCHMARK(chatIntake)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
