@@ -124,7 +124,7 @@ QRect geometryOf(const ControlDefinition &def, const QWidget *widget)
     return toPixels(def.left, def.top, def.width, def.height);
 }
 
-void addMenuEntries(QWidget *owner, QMenuBar *bar, QMenu *menu, std::span<const MenuEntry> entries)
+void addMenuEntries(QMenuBar *bar, QMenu *menu, std::span<const MenuEntry> entries)
 {
     for (const MenuEntry &entry : entries) {
         QAction *action = nullptr;
@@ -135,7 +135,7 @@ void addMenuEntries(QWidget *owner, QMenuBar *bar, QMenu *menu, std::span<const 
         } else {
             QMenu *sub = menu ? menu->addMenu(qs(entry.caption)) : bar->addMenu(qs(entry.caption));
             sub->setObjectName(qs(entry.name));
-            addMenuEntries(owner, bar, sub, entry.entries);
+            addMenuEntries(bar, sub, entry.entries);
             action = sub->menuAction();
         }
         action->setObjectName(qs(entry.name));
@@ -168,7 +168,7 @@ std::unique_ptr<Form> buildWindow(const WindowDefinition &definition)
 
     if (!definition.menu.empty()) {
         auto *bar = new QMenuBar(form.get());
-        addMenuEntries(form.get(), bar, nullptr, definition.menu);
+        addMenuEntries(bar, nullptr, definition.menu);
         layout->setMenuBar(bar);
     }
 

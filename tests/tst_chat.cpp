@@ -4,6 +4,7 @@
 #include "app/CodePage.h"
 #include "app/RunTimeError.h"
 #include "chat/Protocol.h"
+#include "livehelpd/ChatServer.h"
 #include "forms/Controls.h"
 #include "forms/FormWidgets.h"
 #include "support/TestSupport.h"
@@ -88,6 +89,7 @@ private Q_SLOTS:
     void malformedDataIsIgnored();
     void menuEntries();
     void rawPeer();
+    void withLivehelpd();
 
 private:
     forms::Form &chatWindow() { return program->windows.instance(Chat); }
@@ -126,7 +128,8 @@ void ChatTest::connectClient()
     clickControl(program->windows, Main, QStringLiteral("Command3"));
     clickControl(program->windows, Chat, QStringLiteral("Command2"));
     QTRY_COMPARE(chatWindow().windowTitle(), QStringLiteral("Brackwell - Live Help [Connected]"));
-    QVERIFY(peer->expect("name|Guest"));
+    if (peer)
+        QVERIFY(peer->expect("name|Guest"));
     QTRY_COMPARE(text("Label4"), QStringLiteral("ONLINE"));
 }
 
@@ -383,6 +386,35 @@ void ChatTest::rawPeer()
     raw.closeWriteChannel(); // socat then closes the connection
     QTRY_COMPARE(chatWindow().windowTitle(), QStringLiteral("Brackwell - Live Help [Disconnected]"));
     raw.waitForFinished(5000);
+}
+
+// With our own server between the window and a second client.
+void ChatTest::withLivehelpd()
+{
+    peer.reset();
+    livehelpd::ChatServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    program = std::make_unique<RunningProgram>(QString(), server.serverPort());
+    connectClient();
+    QTRY_COMPARE(people(), QStringList{QStringLiteral("Guest")});
+
+    QTcpSocket ann;
+    QByteArray annHeard;
+    connect(&ann, &QTcpSocket::readyRead, this, [&] { annHeard += ann.readAll(); });
+    ann.connectToHost(QHostAddress::LocalHost, server.serverPort());
+    QVERIFY(ann.waitForConnected(5000));
+    ann.write("name|Ann");
+    QTRY_COMPARE(people(), (QStringList{QStringLiteral("Guest"), QStringLiteral("Ann")}));
+
+    QTRY_VERIFY(annHeard.endsWith("cons|Guest|Ann|"));
+    annHeard.clear();
+    typeLine(QStringLiteral("hello"));
+    QTRY_COMPARE(annHeard, QByteArray("text|Guest|hello"));
+    ann.write("text|hi Guest");
+    QTRY_VERIFY(text("txtChat").endsWith(QStringLiteral("-=Ann=-\nhi Guest\n")));
+
+    ann.disconnectFromHost();
+    QTRY_COMPARE(people(), QStringList{QStringLiteral("Guest")});
 }
 
 QTEST_MAIN(ChatTest)

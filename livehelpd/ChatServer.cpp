@@ -1,0 +1,379 @@
+#include "livehelpd/ChatServer.h"
+
+#include "livehelpd/Protocol.h"
+
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <deque>
+
+namespace livehelpd {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+QString peerText(const QTcpSocket *socket)
+{
+    const QHostAddress address = socket->peerAddress();
+    bool isIPv4 = false;
+    const quint32 ipv4 = address.toIPv4Address(&isIPv4);
+    const QString host = isIPv4 ? QHostAddress(ipv4).toString() : address.toString();
+    return host + u':' + QString::number(socket->peerPort());
+}
+
+// A name as the log shows it: quoted, with every byte outside printable
+// ASCII (and the quote and backslash) as \xNN, since the bytes are in the
+// client's code page and the log is not.
+QString quotedName(const QByteArray &name)
+{
+    QString text(1, u'"');
+    for (const char byte : name) {
+        const auto code = static_cast<unsigned char>(byte);
+        if (code >= 0x20 && code < 0x7F && byte != '"' && byte != '\\')
+            text += QLatin1Char(byte);
+        else
+            text += QStringLiteral("\\x%1").arg(code, 2, 16, QLatin1Char('0'));
+    }
+    return text + u'"';
+}
+
+} // namespace
+
+// One connection. Owns its socket and its pacing timer; the server owns it
+// and deletes it once it has gone (see sweep).
+class ChatServer::Client : public QObject
+{
+public:
+    Client(QTcpSocket *connection, QObject *parent) : QObject(parent), socket(connection)
+    {
+        socket->setParent(this);
+        pacing.setSingleShot(true);
+        pacing.setTimerType(Qt::PreciseTimer);
+    }
+
+    // A place in the output queue: a chat line, or the people-online list.
+    // At most one list waits at a time; it is written as the list is when
+    // its turn comes, so changes that pile up while the client waits reach
+    // it as one list.
+    struct Outgoing {
+        QByteArray line;
+        bool isList = false;
+    };
+
+    QTcpSocket *socket;
+    QTimer pacing;
+    QString peer;
+    QByteArray name;
+    bool named = false;
+    bool closing = false;
+    bool pumping = false;
+    Reason reason = Reason::Left;
+    QString detail;
+
+    std::deque<Outgoing> queue;
+    qint64 queuedLineBytes = 0;
+    bool listQueued = false;
+    bool wroteBefore = false;
+    Clock::time_point lastWrite;
+
+    double chunkTokens = 0;
+    Clock::time_point lastChunk;
+    qint64 bytesWithoutMessage = 0;
+};
+
+ChatServer::ChatServer(const Settings &settings, QObject *parent)
+    : QObject(parent), limits(settings), tcpServer(new QTcpServer(this)),
+      currentList(protocol::userListMessage({}))
+{
+    connect(tcpServer, &QTcpServer::newConnection, this, &ChatServer::acceptConnections);
+}
+
+ChatServer::~ChatServer()
+{
+    // The clients' sockets go with their owners; nothing may call back into
+    // a server that is being taken apart.
+    for (Client *client : clients) {
+        disconnect(client->socket, nullptr, client, nullptr);
+        client->socket->abort();
+    }
+}
+
+bool ChatServer::listen(const QHostAddress &address, quint16 port)
+{
+    return tcpServer->listen(address, port);
+}
+
+QString ChatServer::errorString() const
+{
+    return tcpServer->errorString();
+}
+
+QHostAddress ChatServer::serverAddress() const
+{
+    return tcpServer->serverAddress();
+}
+
+quint16 ChatServer::serverPort() const
+{
+    return tcpServer->serverPort();
+}
+
+int ChatServer::clientCount() const
+{
+    return int(std::count_if(clients.begin(), clients.end(), [](const Client *c) { return !c->closing; }));
+}
+
+QList<QByteArray> ChatServer::names() const
+{
+    QList<QByteArray> online;
+    for (const Client *member : members) {
+        if (!member->closing)
+            online.append(member->name);
+    }
+    return online;
+}
+
+QString ChatServer::describe(Reason reason) const
+{
+    switch (reason) {
+    case Reason::Left:
+        return QStringLiteral("left");
+    case Reason::SocketError:
+        return QStringLiteral("connection broke");
+    case Reason::ServerFull:
+        return QStringLiteral("cut off: server full (%1 clients)").arg(limits.maxClients);
+    case Reason::ChunkTooLong:
+        return QStringLiteral("cut off: message longer than %1 bytes").arg(limits.maxChunkBytes);
+    case Reason::TooFast:
+        return QStringLiteral("cut off: more than %1 messages a second").arg(limits.maxChunksPerSecond);
+    case Reason::NoMessages:
+        return QStringLiteral("cut off: more than %1 bytes without a message").arg(limits.maxBytesWithoutMessage);
+    case Reason::NotReading:
+        return QStringLiteral("cut off: not reading (more than %1 messages or %2 bytes waiting)")
+            .arg(limits.maxQueuedMessages)
+            .arg(limits.maxQueuedBytes);
+    }
+    return QString();
+}
+
+void ChatServer::acceptConnections()
+{
+    while (QTcpSocket *socket = tcpServer->nextPendingConnection()) {
+        auto *client = new Client(socket, this);
+        client->peer = peerText(socket);
+        clients.push_back(client);
+        Q_EMIT logLine(QStringLiteral("connect ") + client->peer);
+        if (clientCount() > limits.maxClients) {
+            drop(client, Reason::ServerFull);
+            continue;
+        }
+
+        // One chunk is one message, so reading stops one byte past the
+        // longest allowed message: a longer one shows as such, and a flood
+        // waits in the kernel instead of in our memory.
+        socket->setReadBufferSize(limits.maxChunkBytes + 1);
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        if (limits.socketSendBufferBytes > 0)
+            socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, limits.socketSendBufferBytes);
+        client->chunkTokens = limits.maxChunksPerSecond;
+        client->lastChunk = Clock::now();
+
+        connect(socket, &QTcpSocket::readyRead, client, [this, client] { read(client); });
+        connect(socket, &QTcpSocket::bytesWritten, client, [this, client] { pump(client); });
+        connect(socket, &QTcpSocket::disconnected, client, [this, client] { drop(client, Reason::Left); });
+        connect(socket, &QTcpSocket::errorOccurred, client, [this, client](QAbstractSocket::SocketError error) {
+            if (error == QAbstractSocket::RemoteHostClosedError)
+                drop(client, Reason::Left);
+            else
+                drop(client, Reason::SocketError, client->socket->errorString());
+        });
+        connect(&client->pacing, &QTimer::timeout, client, [this, client] { pump(client); });
+    }
+}
+
+void ChatServer::read(Client *client)
+{
+    if (client->closing)
+        return;
+    const QByteArray chunk = client->socket->readAll();
+    if (chunk.isEmpty())
+        return;
+    receivedBytes += chunk.size();
+    if (chunk.size() > limits.maxChunkBytes) {
+        drop(client, Reason::ChunkTooLong);
+        return;
+    }
+
+    // A bucket of maxChunksPerSecond chunks, refilled at that rate.
+    const Clock::time_point now = Clock::now();
+    const double seconds = std::chrono::duration<double>(now - client->lastChunk).count();
+    client->lastChunk = now;
+    client->chunkTokens = std::min<double>(limits.maxChunksPerSecond,
+                                           client->chunkTokens + seconds * limits.maxChunksPerSecond);
+    if (client->chunkTokens < 1) {
+        drop(client, Reason::TooFast);
+        return;
+    }
+    client->chunkTokens -= 1;
+
+    if (!client->named) {
+        join(client, chunk);
+        return;
+    }
+    QByteArrayView line;
+    if (protocol::lineFromChunk(chunk, &line)) {
+        client->bytesWithoutMessage = 0;
+        relay(client, protocol::chatLineMessage(client->name, line));
+        return;
+    }
+    client->bytesWithoutMessage += chunk.size();
+    if (client->bytesWithoutMessage > limits.maxBytesWithoutMessage)
+        drop(client, Reason::NoMessages);
+}
+
+void ChatServer::join(Client *client, const QByteArray &chunk)
+{
+    client->name = protocol::sanitiseName(protocol::nameFromChunk(chunk), limits.maxNameBytes);
+    client->named = true;
+    client->bytesWithoutMessage = 0;
+    members.push_back(client);
+    listChanged();
+}
+
+void ChatServer::relay(Client *sender, const QByteArray &message)
+{
+    // By index: a client cut off on the way is only marked, never removed
+    // here, so the vector stays as it is.
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        if (members[i] != sender)
+            enqueue(members[i], message, false);
+    }
+}
+
+void ChatServer::listChanged()
+{
+    currentList = protocol::userListMessage(names());
+    for (std::size_t i = 0; i < members.size(); ++i)
+        enqueue(members[i], QByteArray(), true);
+}
+
+void ChatServer::enqueue(Client *client, const QByteArray &message, bool isList)
+{
+    if (client->closing)
+        return;
+    if (isList) {
+        if (client->listQueued)
+            return;
+        client->listQueued = true;
+        client->queue.push_back({QByteArray(), true});
+    } else {
+        client->queue.push_back({message, false});
+        client->queuedLineBytes += message.size();
+    }
+    const qint64 waiting = client->queuedLineBytes + (client->listQueued ? currentList.size() : 0)
+        + client->socket->bytesToWrite();
+    if (qsizetype(client->queue.size()) > limits.maxQueuedMessages || waiting > limits.maxQueuedBytes) {
+        drop(client, Reason::NotReading);
+        return;
+    }
+    pump(client);
+}
+
+// Writes what waits for a client, one message per write: only when the
+// socket holds nothing unwritten (so the kernel gets each message on its
+// own) and, with a gap, only gapMs after the previous write. Called again
+// by the socket when it has written, and by the pacing timer.
+void ChatServer::pump(Client *client)
+{
+    if (client->closing || client->pumping)
+        return;
+    client->pumping = true;
+    const auto gap = std::chrono::milliseconds(limits.gapMs);
+    while (!client->closing && !client->queue.empty() && client->socket->bytesToWrite() == 0) {
+        const Clock::time_point now = Clock::now();
+        if (limits.gapMs > 0 && client->wroteBefore && now - client->lastWrite < gap) {
+            if (!client->pacing.isActive()) {
+                const auto wait = std::chrono::ceil<std::chrono::milliseconds>(gap - (now - client->lastWrite));
+                client->pacing.start(wait);
+            }
+            break;
+        }
+        Client::Outgoing next = std::move(client->queue.front());
+        client->queue.pop_front();
+        QByteArray message;
+        if (next.isList) {
+            client->listQueued = false;
+            message = currentList;
+        } else {
+            client->queuedLineBytes -= next.line.size();
+            message = std::move(next.line);
+        }
+        client->wroteBefore = true;
+        client->lastWrite = now;
+        client->socket->write(message);
+        // May report an error, which cuts the client off and ends the loop.
+        client->socket->flush();
+    }
+    client->pumping = false;
+}
+
+// Cuts a client off now, but leaves it in the server's lists: this may run
+// in the middle of a relay or from the socket's own signals. sweep() removes
+// it once control is back in the event loop.
+void ChatServer::drop(Client *client, Reason reason, const QString &detail)
+{
+    if (client->closing)
+        return;
+    client->closing = true;
+    client->reason = reason;
+    client->detail = detail;
+    client->pacing.stop();
+    client->queue.clear();
+    client->queuedLineBytes = 0;
+    client->listQueued = false;
+    disconnect(client->socket, nullptr, client, nullptr);
+    client->socket->abort();
+    if (!sweepPending) {
+        sweepPending = true;
+        QMetaObject::invokeMethod(this, [this] { sweep(); }, Qt::QueuedConnection);
+    }
+}
+
+void ChatServer::sweep()
+{
+    sweepPending = false;
+    const auto gone =
+        std::stable_partition(clients.begin(), clients.end(), [](const Client *c) { return !c->closing; });
+    const std::vector<Client *> leaving(gone, clients.end());
+    clients.erase(gone, clients.end());
+    const std::size_t membersBefore = members.size();
+    std::erase_if(members, [](const Client *c) { return c->closing; });
+    if (members.size() != membersBefore)
+        listChanged();
+
+    struct Departure {
+        QString line;
+        Reason reason;
+        QByteArray name;
+    };
+    std::vector<Departure> departures;
+    for (Client *client : leaving) {
+        QString line = QStringLiteral("disconnect ") + client->peer + u' '
+            + (client->named ? quotedName(client->name) : QStringLiteral("(no name)")) + QStringLiteral(": ")
+            + describe(client->reason);
+        if (!client->detail.isEmpty())
+            line += QStringLiteral(" (") + client->detail + u')';
+        departures.push_back({line, client->reason, client->named ? client->name : QByteArray()});
+        client->deleteLater();
+    }
+    for (const Departure &departure : departures) {
+        Q_EMIT logLine(departure.line);
+        Q_EMIT clientDisconnected(departure.reason, departure.name);
+    }
+}
+
+} // namespace livehelpd

@@ -1,0 +1,115 @@
+#pragma once
+
+// The Live Help server. Each TCP connection is one client: its first chunk
+// names it, later chunks "text|" + line are relayed to every other named
+// client as "text|" + sender + "|" + line, and every join or leave sends all
+// named clients the people-online list "cons|" + each name + "|". A chunk is
+// whatever one read returns; it is one message.
+//
+// What goes out to a client waits in that client's own queue and leaves one
+// message per write, at least Settings::gapMs apart, so that a client reading
+// whenever data arrives sees one message per read. Every client is
+// distrusted: the settings bound what one may send, how fast, how much may
+// wait for it, and how many may be connected. A client crossing a bound is
+// cut off; the others go on.
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <vector>
+
+class QHostAddress;
+class QTcpServer;
+
+namespace livehelpd {
+
+struct Settings {
+    // Least time between two writes to one client; 0 writes each message as
+    // soon as the socket has taken the previous one.
+    int gapMs = 50;
+    // Connections beyond this many are closed at once.
+    int maxClients = 256;
+    // A chunk (and so a name message) longer than this cuts the client off.
+    qsizetype maxChunkBytes = 8 * 1024;
+    // Names are cut to this length.
+    qsizetype maxNameBytes = 64;
+    // A client may send a burst of this many chunks, then this many a second.
+    int maxChunksPerSecond = 300;
+    // Bytes a client may send in chunks that are neither its name nor a line.
+    qint64 maxBytesWithoutMessage = 10 * 1024 * 1024;
+    // Output waiting for one client, counted in messages and in bytes
+    // (including what the socket holds); beyond either it is cut off.
+    qsizetype maxQueuedMessages = 1000;
+    qint64 maxQueuedBytes = 1024 * 1024;
+    // The kernel's send buffer for each client, so that a client that does
+    // not read is noticed before megabytes pile up for it.
+    int socketSendBufferBytes = 64 * 1024;
+};
+
+class ChatServer : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ChatServer)
+
+public:
+    enum class Reason {
+        Left,          // the client closed the connection
+        SocketError,   // the connection broke
+        ServerFull,    // maxClients were already connected
+        ChunkTooLong,  // a chunk beyond maxChunkBytes
+        TooFast,       // more chunks than maxChunksPerSecond allows
+        NoMessages,    // maxBytesWithoutMessage of chunks that were no message
+        NotReading,    // its output queue went beyond a bound
+    };
+    Q_ENUM(Reason)
+
+    explicit ChatServer(const Settings &settings = {}, QObject *parent = nullptr);
+    ~ChatServer() override;
+
+    bool listen(const QHostAddress &address, quint16 port);
+    QString errorString() const;
+    QHostAddress serverAddress() const;
+    quint16 serverPort() const;
+
+    const Settings &settings() const { return limits; }
+    // Connected clients, named or not, not counting those being cut off.
+    int clientCount() const;
+    // The people online, in the order their names arrived.
+    QList<QByteArray> names() const;
+    // Every byte read from every client so far.
+    qint64 bytesReceived() const { return receivedBytes; }
+
+    // The text of a reason in a log line.
+    QString describe(Reason reason) const;
+
+Q_SIGNALS:
+    // One line for the log per connect and per disconnect, without a line end.
+    void logLine(const QString &line);
+    // A client has gone, for the reason given; name is empty when it never
+    // sent one.
+    void clientDisconnected(livehelpd::ChatServer::Reason reason, const QByteArray &name);
+
+private:
+    class Client;
+
+    void acceptConnections();
+    void read(Client *client);
+    void join(Client *client, const QByteArray &chunk);
+    void relay(Client *sender, const QByteArray &message);
+    void listChanged();
+    void enqueue(Client *client, const QByteArray &message, bool isList);
+    void pump(Client *client);
+    void drop(Client *client, Reason reason, const QString &detail = QString());
+    void sweep();
+
+    Settings limits;
+    QTcpServer *tcpServer = nullptr;
+    std::vector<Client *> clients;  // in connection order
+    std::vector<Client *> members;  // named, in joining order
+    QByteArray currentList;         // "cons|..." for the members not being cut off
+    qint64 receivedBytes = 0;
+    bool sweepPending = false;
+};
+
+} // namespace livehelpd

@@ -1,0 +1,742 @@
+// The Live Help server: names and people-online lists, relaying, pacing,
+// clients that send too much, too fast or never read, garbage on the wire,
+// the log, and the livehelpd program itself.
+
+#include "livehelpd/ChatServer.h"
+#include "livehelpd/Protocol.h"
+
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QProcess>
+#include <QSet>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <random>
+#include <vector>
+
+using livehelpd::ChatServer;
+using livehelpd::Settings;
+using Reason = ChatServer::Reason;
+using ByteList = QList<QByteArray>;
+
+namespace {
+
+constexpr int WaitMs = 5000;
+
+// A client as the chat window is one: whatever one read brings is one
+// message. A peer that does not read takes one byte and leaves everything
+// else in the kernel.
+class Peer : public QObject
+{
+public:
+    struct Arrival {
+        QByteArray chunk;
+        qint64 atNs = 0;
+    };
+
+    explicit Peer(quint16 port, bool reads = true) : reading(reads)
+    {
+        clock.start();
+        if (reading) {
+            connect(&socket, &QTcpSocket::readyRead, this,
+                    [this] { arrivals.push_back({socket.readAll(), clock.nsecsElapsed()}); });
+        } else {
+            socket.setReadBufferSize(1);
+        }
+        socket.connectToHost(QHostAddress::LocalHost, port);
+    }
+
+    void send(const QByteArray &bytes)
+    {
+        socket.write(bytes);
+        socket.flush();
+    }
+    bool connected() const { return socket.state() == QAbstractSocket::ConnectedState; }
+    bool gone() const { return socket.state() == QAbstractSocket::UnconnectedState; }
+
+    ByteList chunks() const
+    {
+        ByteList all;
+        for (const Arrival &arrival : arrivals)
+            all.append(arrival.chunk);
+        return all;
+    }
+    qsizetype lines() const
+    {
+        return std::count_if(arrivals.begin(), arrivals.end(),
+                             [](const Arrival &arrival) { return arrival.chunk.startsWith("text|"); });
+    }
+    QByteArray last() const { return arrivals.empty() ? QByteArray() : arrivals.back().chunk; }
+    // Everything received, in order, whatever the reads were.
+    QByteArray stream() const
+    {
+        QByteArray all;
+        for (const Arrival &arrival : arrivals)
+            all += arrival.chunk;
+        return all;
+    }
+    qsizetype count() const { return qsizetype(arrivals.size()); }
+
+    const bool reading;
+    QTcpSocket socket;
+    QElapsedTimer clock;
+    std::vector<Arrival> arrivals;
+};
+
+// The last people-online list in what a peer received. Without a gap two
+// messages may share a read, so this looks at the bytes, not at the reads;
+// it relies on no line holding "cons|" or "text|".
+QByteArray lastList(const Peer &peer)
+{
+    const QByteArray stream = peer.stream();
+    const qsizetype from = stream.lastIndexOf("cons|");
+    if (from < 0)
+        return QByteArray();
+    const qsizetype to = stream.indexOf("text|", from);
+    return stream.mid(from, to < 0 ? -1 : to - from);
+}
+
+bool waitFor(const std::function<bool()> &condition, int ms = WaitMs)
+{
+    return QTest::qWaitFor(condition, ms);
+}
+
+// Sends a chunk and waits until the server has read all of it (or, with a
+// spy, has cut someone off), so that the next chunk is read on its own.
+bool sendRead(ChatServer &server, Peer &peer, const QByteArray &chunk, const QSignalSpy *cutOff = nullptr)
+{
+    const qint64 before = server.bytesReceived();
+    peer.send(chunk);
+    return waitFor([&] {
+        return server.bytesReceived() >= before + chunk.size() || (cutOff && !cutOff->isEmpty());
+    });
+}
+
+// Connects, sends the name message and waits until the server has taken it.
+bool join(ChatServer &server, Peer &peer, const QByteArray &nameMessage)
+{
+    const qsizetype before = server.names().size();
+    if (!waitFor([&] { return peer.connected(); }))
+        return false;
+    peer.send(nameMessage);
+    return waitFor([&] { return server.names().size() == before + 1; });
+}
+
+// Joins peers one after another, each once every reading peer before it has
+// read the list that names it: no two of these lists share a read, even
+// without a gap.
+bool joinInTurn(ChatServer &server, const std::vector<Peer *> &peers, const ByteList &names)
+{
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (!join(server, *peers[std::size_t(i)], "name|" + names[i]))
+            return false;
+        const QByteArray list = livehelpd::protocol::userListMessage(names.first(i + 1));
+        for (qsizetype j = 0; j <= i; ++j) {
+            const Peer &peer = *peers[std::size_t(j)];
+            if (peer.reading && !waitFor([&] { return peer.last() == list; }))
+                return false;
+        }
+    }
+    return true;
+}
+
+Settings withGap(int gapMs)
+{
+    Settings settings;
+    settings.gapMs = gapMs;
+    return settings;
+}
+
+bool cleanName(const QByteArray &name)
+{
+    if (name.size() > Settings().maxNameBytes)
+        return false;
+    for (const char byte : name) {
+        const auto code = static_cast<unsigned char>(byte);
+        if (byte == '|' || code < 0x20 || code == 0x7F)
+            return false;
+    }
+    return true;
+}
+
+QByteArray allByteValues()
+{
+    QByteArray bytes;
+    for (int value = 0; value < 256; ++value)
+        bytes.append(char(value));
+    return bytes;
+}
+
+} // namespace
+
+class LiveHelpServerTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void names_data();
+    void names();
+    void messages_data();
+    void messages();
+    void joinAndLeave_data();
+    void joinAndLeave();
+    void relay_data();
+    void relay();
+    void pacing();
+    void floods_data();
+    void floods();
+    void nonReader();
+    void clientLimit();
+    void garbage_data();
+    void garbage();
+    void randomTraffic();
+    void logLines_data();
+    void logLines();
+    void program();
+    void programOptions_data();
+    void programOptions();
+};
+
+void LiveHelpServerTest::names_data()
+{
+    QTest::addColumn<QByteArray>("chunk");
+    QTest::addColumn<QByteArray>("name");
+
+    auto row = [](const char *name, const QByteArray &chunk, const QByteArray &expected) {
+        QTest::newRow(name) << chunk << expected;
+    };
+    row("plain", "name|Ann", "Ann");
+    row("prefix missing", "Ann", "Ann");
+    row("prefix only", "name|", "");
+    row("empty chunk", "", "");
+    row("prefix in other case", "Name|Ann", "Name_Ann");
+    row("prefix twice", "name|name|Ann", "name_Ann");
+    row("separator inside", "name|Ann|Bob|", "Ann_Bob_");
+    row("control bytes", QByteArray("name|a\0b\tc\r\nd\x7f", 14), "a_b_c__d_");
+    row("Windows-1252 bytes kept", "name|Jos\xe9 \x80\x81\x9f\xa0\xff", "Jos\xe9 \x80\x81\x9f\xa0\xff");
+    row("cut to 64 bytes", "name|" + QByteArray(100, 'a'), QByteArray(64, 'a'));
+    row("64 bytes kept", "name|" + QByteArray(64, 'b'), QByteArray(64, 'b'));
+    row("cut after a multi-byte looking tail", "name|" + QByteArray(63, 'c') + "\xc3\xa9",
+        QByteArray(63, 'c') + "\xc3");
+}
+
+void LiveHelpServerTest::names()
+{
+    QFETCH(QByteArray, chunk);
+    QFETCH(QByteArray, name);
+    namespace protocol = livehelpd::protocol;
+    QCOMPARE(protocol::sanitiseName(protocol::nameFromChunk(chunk), Settings().maxNameBytes), name);
+}
+
+void LiveHelpServerTest::messages_data()
+{
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<QByteArray>("expected");
+
+    namespace protocol = livehelpd::protocol;
+    QTest::newRow("nobody online") << protocol::userListMessage({}) << QByteArray("cons|");
+    QTest::newRow("one online") << protocol::userListMessage({"Ann"}) << QByteArray("cons|Ann|");
+    QTest::newRow("two online") << protocol::userListMessage({"Ann", "Bob"}) << QByteArray("cons|Ann|Bob|");
+    QTest::newRow("empty name online") << protocol::userListMessage({"", "Bob"}) << QByteArray("cons||Bob|");
+    QTest::newRow("chat line") << protocol::chatLineMessage("Ann", "hello") << QByteArray("text|Ann|hello");
+    QTest::newRow("empty chat line") << protocol::chatLineMessage("Ann", "") << QByteArray("text|Ann|");
+    QTest::newRow("chat line with separators") << protocol::chatLineMessage("Ann", "a|b") << QByteArray("text|Ann|a|b");
+}
+
+void LiveHelpServerTest::messages()
+{
+    QFETCH(QByteArray, message);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(message, expected);
+}
+
+void LiveHelpServerTest::joinAndLeave_data()
+{
+    QTest::addColumn<int>("gap");
+    QTest::newRow("no gap") << 0;
+    QTest::newRow("gap 50 ms") << 50;
+}
+
+void LiveHelpServerTest::joinAndLeave()
+{
+    QFETCH(int, gap);
+    ChatServer server(withGap(gap));
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = server.serverPort();
+
+    // Connected but never named: not online, and told nothing.
+    Peer silent(port);
+    QTRY_VERIFY(silent.connected());
+
+    Peer ann(port);
+    QVERIFY(join(server, ann, "name|Ann"));
+    QTRY_COMPARE(ann.chunks(), ByteList({"cons|Ann|"}));
+
+    Peer bob(port);
+    QVERIFY(join(server, bob, "name|Bob"));
+    QTRY_COMPARE(ann.chunks(), ByteList({"cons|Ann|", "cons|Ann|Bob|"}));
+    QTRY_COMPARE(bob.chunks(), ByteList({"cons|Ann|Bob|"}));
+
+    Peer cy(port);
+    QVERIFY(join(server, cy, "name|Cy"));
+    QTRY_COMPARE(ann.chunks(), ByteList({"cons|Ann|", "cons|Ann|Bob|", "cons|Ann|Bob|Cy|"}));
+    QTRY_COMPARE(bob.chunks(), ByteList({"cons|Ann|Bob|", "cons|Ann|Bob|Cy|"}));
+    QTRY_COMPARE(cy.chunks(), ByteList({"cons|Ann|Bob|Cy|"}));
+
+    bob.socket.disconnectFromHost();
+    QTRY_COMPARE(ann.chunks(), ByteList({"cons|Ann|", "cons|Ann|Bob|", "cons|Ann|Bob|Cy|", "cons|Ann|Cy|"}));
+    QTRY_COMPARE(cy.chunks(), ByteList({"cons|Ann|Bob|Cy|", "cons|Ann|Cy|"}));
+
+    ann.socket.disconnectFromHost();
+    QTRY_COMPARE(cy.chunks(), ByteList({"cons|Ann|Bob|Cy|", "cons|Ann|Cy|", "cons|Cy|"}));
+
+    cy.socket.disconnectFromHost();
+    QTRY_VERIFY(server.names().isEmpty());
+    QTRY_COMPARE(server.clientCount(), 1);
+
+    // Nobody got anything more, in particular not the list of nobody.
+    QCOMPARE(ann.count(), 4);
+    QCOMPARE(bob.count(), 2);
+    QCOMPARE(cy.count(), 3);
+    QVERIFY(silent.arrivals.empty());
+}
+
+void LiveHelpServerTest::relay_data()
+{
+    QTest::addColumn<QByteArray>("sent");
+    QTest::addColumn<QByteArray>("relayed"); // empty: nothing reaches the others
+
+    auto row = [](const char *name, const QByteArray &sent, const QByteArray &relayed) {
+        QTest::newRow(name) << sent << relayed;
+    };
+    row("plain line", "text|hello there", "text|Ann|hello there");
+    row("empty line", "text|", "text|Ann|");
+    row("line with separators", "text|a|b||c", "text|Ann|a|b||c");
+    row("Windows-1252 bytes", "text|caf\xe9 \x80\x9f\xff", "text|Ann|caf\xe9 \x80\x9f\xff");
+    row("NUL bytes", QByteArray("text|a\0b\0", 9), QByteArray("text|Ann|a\0b\0", 13));
+    row("line at the size limit", "text|" + QByteArray(8187, 'L'), "text|Ann|" + QByteArray(8187, 'L'));
+    row("kind in capitals", "TEXT|hi", "");
+    row("kind without separator", "text", "");
+    row("list sent by a client", "cons|Eve|", "");
+    row("second name message", "name|Eve", "");
+    row("no kind at all", "hello", "");
+}
+
+void LiveHelpServerTest::relay()
+{
+    QFETCH(QByteArray, sent);
+    QFETCH(QByteArray, relayed);
+    ChatServer server(withGap(0));
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    Peer ann(server.serverPort()), bob(server.serverPort()), cy(server.serverPort());
+    QVERIFY(joinInTurn(server, {&ann, &bob, &cy}, {"Ann", "Bob", "Cy"}));
+    const qsizetype annBefore = ann.stream().size(), bobBefore = bob.stream().size(),
+                    cyBefore = cy.stream().size();
+
+    // Each chunk is read before the next one is sent, so the order of what
+    // arrives is fixed; whatever Ann's chunk makes comes before the marks.
+    // Without a gap messages may share a read: the bytes are compared.
+    QVERIFY(sendRead(server, ann, sent));
+    QVERIFY(sendRead(server, bob, "text|mark"));
+    QVERIFY(sendRead(server, cy, "text|end"));
+
+    QTRY_COMPARE(ann.stream().mid(annBefore), QByteArray("text|Bob|marktext|Cy|end"));
+    QTRY_COMPARE(bob.stream().mid(bobBefore), relayed + "text|Cy|end");
+    QTRY_COMPARE(cy.stream().mid(cyBefore), relayed + "text|Bob|mark");
+    QCOMPARE(server.names(), ByteList({"Ann", "Bob", "Cy"}));
+}
+
+void LiveHelpServerTest::pacing()
+{
+    constexpr int Gap = 50;
+    constexpr qint64 LeastNs = 45'000'000;
+    ChatServer server(withGap(Gap));
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+
+    std::vector<std::unique_ptr<Peer>> peers;
+    ByteList order;
+    QSet<QByteArray> possible;
+    for (const QByteArray name : {"Rex", "S1", "S2", "S3", "S4", "S5"}) {
+        order.append(name);
+        possible.insert(livehelpd::protocol::userListMessage(order));
+        peers.push_back(std::make_unique<Peer>(server.serverPort()));
+        QVERIFY(join(server, *peers.back(), "name|" + name));
+    }
+    const QByteArray everyone = livehelpd::protocol::userListMessage(order);
+    for (const auto &peer : peers)
+        QTRY_COMPARE(peer->last(), everyone);
+
+    // Five lines at once, each from its own client: they pile up in every
+    // queue and must still leave one by one.
+    for (std::size_t i = 1; i < peers.size(); ++i) {
+        const QByteArray line = "line " + QByteArray::number(qulonglong(i));
+        possible.insert("text|" + order[qsizetype(i)] + '|' + line);
+        peers[i]->send("text|" + line);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(peers[0]->lines(), 5, WaitMs);
+    for (std::size_t i = 1; i < peers.size(); ++i)
+        QTRY_COMPARE_WITH_TIMEOUT(peers[i]->lines(), 4, WaitMs);
+
+    for (const auto &peer : peers) {
+        const auto &arrivals = peer->arrivals;
+        for (std::size_t i = 0; i < arrivals.size(); ++i) {
+            QVERIFY2(possible.contains(arrivals[i].chunk),
+                     ("not exactly one message: " + arrivals[i].chunk.left(200).toPercentEncoding()).constData());
+            if (i > 0) {
+                const qint64 apart = arrivals[i].atNs - arrivals[i - 1].atNs;
+                QVERIFY2(apart >= LeastNs, qPrintable(QStringLiteral("messages %1 and %2 only %3 ms apart")
+                                                          .arg(i - 1)
+                                                          .arg(i)
+                                                          .arg(double(apart) / 1e6)));
+            }
+        }
+    }
+}
+
+void LiveHelpServerTest::floods_data()
+{
+    QTest::addColumn<QByteArray>("chunk");
+    QTest::addColumn<int>("times");
+    QTest::addColumn<int>("chunksPerSecond");
+    QTest::addColumn<qint64>("bytesWithoutMessage");
+    QTest::addColumn<Reason>("reason");
+
+    const Settings defaults;
+    QTest::newRow("10 MB without a separator")
+        << QByteArray(10 * 1024 * 1024, 'x') << 1 << defaults.maxChunksPerSecond
+        << defaults.maxBytesWithoutMessage << Reason::ChunkTooLong;
+    QTest::newRow("junk in small chunks") << QByteArray(4096, 'y') << 100 << defaults.maxChunksPerSecond
+                                          << qint64(64 * 1024) << Reason::NoMessages;
+    QTest::newRow("lists sent back") << QByteArray("cons|Ann|Bob|") << 1000 << defaults.maxChunksPerSecond
+                                     << qint64(2 * 1024) << Reason::NoMessages;
+    QTest::newRow("too many lines a second") << QByteArray("text|spam") << 200 << 20
+                                             << defaults.maxBytesWithoutMessage << Reason::TooFast;
+}
+
+void LiveHelpServerTest::floods()
+{
+    QFETCH(QByteArray, chunk);
+    QFETCH(int, times);
+    QFETCH(int, chunksPerSecond);
+    QFETCH(qint64, bytesWithoutMessage);
+    QFETCH(Reason, reason);
+
+    Settings settings = withGap(0);
+    settings.maxChunksPerSecond = chunksPerSecond;
+    settings.maxBytesWithoutMessage = bytesWithoutMessage;
+    ChatServer server(settings);
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    QSignalSpy cutOff(&server, &ChatServer::clientDisconnected);
+    Peer ann(server.serverPort()), bob(server.serverPort()), flo(server.serverPort());
+    QVERIFY(joinInTurn(server, {&ann, &bob, &flo}, {"Ann", "Bob", "Flo"}));
+
+    const qint64 readBefore = server.bytesReceived();
+    for (int i = 0; i < times && cutOff.isEmpty(); ++i)
+        QVERIFY(sendRead(server, flo, chunk, &cutOff));
+    QTRY_COMPARE(cutOff.size(), 1);
+    // A long chunk is not read beyond the first byte past the limit.
+    if (chunk.size() > settings.maxChunkBytes)
+        QCOMPARE(server.bytesReceived() - readBefore, settings.maxChunkBytes + 1);
+    QCOMPARE(cutOff.at(0).at(0).value<Reason>(), reason);
+    QCOMPARE(cutOff.at(0).at(1).toByteArray(), QByteArray("Flo"));
+    QTRY_VERIFY(flo.gone());
+
+    // The others go on.
+    QTRY_COMPARE(lastList(ann), QByteArray("cons|Ann|Bob|"));
+    QTRY_COMPARE(lastList(bob), QByteArray("cons|Ann|Bob|"));
+    QVERIFY(sendRead(server, ann, "text|still here"));
+    QTRY_VERIFY(bob.stream().endsWith("text|Ann|still here"));
+    QVERIFY(sendRead(server, bob, "text|me too"));
+    QTRY_VERIFY(ann.stream().endsWith("text|Bob|me too"));
+    QCOMPARE(server.clientCount(), 2);
+}
+
+void LiveHelpServerTest::nonReader()
+{
+    ChatServer server(withGap(0));
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    QSignalSpy cutOff(&server, &ChatServer::clientDisconnected);
+    Peer ann(server.serverPort()), bob(server.serverPort());
+    Peer ida(server.serverPort(), false);
+    QVERIFY(joinInTurn(server, {&ann, &bob, &ida}, {"Ann", "Bob", "Ida"}));
+
+    // Ann and Bob take turns, each well inside the rate limit, until what
+    // waits for Ida passes the queue bound.
+    const QByteArray line = "text|" + QByteArray(8000, 'z');
+    int sent = 0;
+    for (; sent < 2000 && cutOff.isEmpty(); ++sent)
+        QVERIFY(sendRead(server, sent % 2 ? bob : ann, line));
+    QTRY_COMPARE(cutOff.size(), 1);
+    QCOMPARE(cutOff.at(0).at(0).value<Reason>(), Reason::NotReading);
+    QCOMPARE(cutOff.at(0).at(1).toByteArray(), QByteArray("Ida"));
+    // Bounded: far fewer lines than the 2000 tried were needed.
+    QVERIFY2(sent < 1000, qPrintable(QString::number(sent)));
+
+    QCOMPARE(server.names(), ByteList({"Ann", "Bob"}));
+
+    // Every line reached the readers, and after them (or among the last
+    // few) the list without Ida.
+    QVERIFY(sendRead(server, ann, "text|bye Ida"));
+    QTRY_VERIFY(bob.stream().endsWith("text|Ann|bye Ida"));
+    QTRY_COMPARE(ann.stream().count("text|Bob|"), sent / 2);
+    QCOMPARE(bob.stream().count("text|Ann|"), (sent + 1) / 2 + 1);
+    auto toldIdaLeft = [](const Peer &peer) {
+        const QByteArray stream = peer.stream();
+        return stream.indexOf("cons|Ann|Bob|", stream.lastIndexOf("cons|Ann|Bob|Ida|") + 1) > 0;
+    };
+    QTRY_VERIFY(toldIdaLeft(ann));
+    QTRY_VERIFY(toldIdaLeft(bob));
+}
+
+void LiveHelpServerTest::clientLimit()
+{
+    Settings settings = withGap(0);
+    settings.maxClients = 3;
+    ChatServer server(settings);
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = server.serverPort();
+    Peer ann(port), bob(port), cy(port);
+    QVERIFY(joinInTurn(server, {&ann, &bob, &cy}, {"Ann", "Bob", "Cy"}));
+
+    QSignalSpy cutOff(&server, &ChatServer::clientDisconnected);
+    Peer dan(port);
+    QTRY_COMPARE(cutOff.size(), 1);
+    QCOMPARE(cutOff.at(0).at(0).value<Reason>(), Reason::ServerFull);
+    QCOMPARE(cutOff.at(0).at(1).toByteArray(), QByteArray());
+    QTRY_VERIFY(dan.gone());
+    QVERIFY(dan.arrivals.empty());
+    QCOMPARE(server.clientCount(), 3);
+
+    // A place freed is a place taken.
+    ann.socket.disconnectFromHost();
+    QTRY_COMPARE(server.clientCount(), 2);
+    Peer eve(port);
+    QVERIFY(join(server, eve, "name|Eve"));
+    QTRY_COMPARE(lastList(eve), QByteArray("cons|Bob|Cy|Eve|"));
+    QTRY_COMPARE(lastList(bob), QByteArray("cons|Bob|Cy|Eve|"));
+    QCOMPARE(cutOff.size(), 2); // Dan, and Ann who left
+}
+
+void LiveHelpServerTest::garbage_data()
+{
+    QTest::addColumn<ByteList>("chunks");
+    QTest::addColumn<bool>("cutOff");
+    QTest::addColumn<QByteArray>("name"); // as the others see it, when cutOff is false
+
+    auto row = [](const char *name, const ByteList &chunks, bool cutOff, const QByteArray &expected) {
+        QTest::newRow(name) << chunks << cutOff << expected;
+    };
+    row("NUL bytes", {QByteArray(50, '\0'), QByteArray("text|\0\0\0", 8), QByteArray(1, '\0')}, false,
+        QByteArray(50, '_'));
+    row("separators only", {"|||", "|", "||||||", "text||"}, false, "___");
+    row("every byte value as name", {allByteValues()}, false,
+        QByteArray(32, '_') + allByteValues().mid(32, 32));
+    row("every byte value after the name", {"name|Gus", allByteValues(), allByteValues().repeated(30)}, false,
+        "Gus");
+    row("name at the size limit", {"name|" + QByteArray(8187, 'n')}, false, QByteArray(64, 'n'));
+    row("name one byte over the limit", {"name|" + QByteArray(8188, 'n')}, true, "");
+    row("huge name", {"name|" + QByteArray(1024 * 1024, 'n')}, true, "");
+    row("line over the limit", {"name|Gus", "text|" + QByteArray(9000, 'L')}, true, "");
+
+    std::mt19937 random(20240601);
+    ByteList noise;
+    for (int i = 0; i < 40; ++i) {
+        QByteArray chunk(qsizetype(random() % 6000 + 1), Qt::Uninitialized);
+        for (char &byte : chunk)
+            byte = char(random());
+        noise.append(chunk);
+    }
+    row("random bytes", noise, false, QByteArray());
+}
+
+void LiveHelpServerTest::garbage()
+{
+    QFETCH(ByteList, chunks);
+    QFETCH(bool, cutOff);
+    QFETCH(QByteArray, name);
+
+    ChatServer server(withGap(0));
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    QSignalSpy gone(&server, &ChatServer::clientDisconnected);
+    Peer gus(server.serverPort());
+    QTRY_VERIFY(gus.connected());
+    for (const QByteArray &chunk : chunks) {
+        if (!gone.isEmpty())
+            break;
+        QVERIFY(sendRead(server, gus, chunk, &gone));
+    }
+    if (cutOff)
+        QTRY_COMPARE(gone.size(), 1);
+
+    Peer wit(server.serverPort());
+    QVERIFY(join(server, wit, "name|Wit"));
+    const ByteList online = server.names();
+    QTRY_COMPARE(wit.last(), livehelpd::protocol::userListMessage(online));
+    if (cutOff) {
+        QCOMPARE(online, ByteList({"Wit"}));
+        QTRY_VERIFY(gus.gone());
+    } else {
+        QCOMPARE(gone.size(), 0);
+        QCOMPARE(online.size(), 2);
+        QVERIFY2(cleanName(online.at(0)), online.at(0).toPercentEncoding().constData());
+        if (!name.isEmpty())
+            QCOMPARE(online.at(0), name);
+        QVERIFY(sendRead(server, gus, "text|hello"));
+        QTRY_VERIFY(wit.stream().endsWith("text|" + online.at(0) + "|hello"));
+    }
+}
+
+void LiveHelpServerTest::randomTraffic()
+{
+    // Many clients at once sending random bytes of random sizes, some of
+    // them going away abruptly in the middle.
+    Settings settings = withGap(0);
+    settings.maxClients = 16;
+    ChatServer server(settings);
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    std::mt19937 random(7);
+    std::vector<std::unique_ptr<Peer>> peers;
+    for (int i = 0; i < 24; ++i)
+        peers.push_back(std::make_unique<Peer>(server.serverPort()));
+    QTRY_VERIFY(std::all_of(peers.begin(), peers.end(), [](const auto &p) { return p->connected() || p->gone(); }));
+
+    for (int round = 0; round < 30; ++round) {
+        for (const auto &peer : peers) {
+            if (!peer->connected())
+                continue;
+            QByteArray chunk(qsizetype(random() % 12000), Qt::Uninitialized);
+            for (char &byte : chunk)
+                byte = char(random());
+            const QByteArray kinds[] = {"name|", "text|", "cons|", "|", ""};
+            peer->send(kinds[random() % 5] + chunk);
+            if (random() % 40 == 0)
+                peer->socket.abort();
+        }
+        QTest::qWait(1);
+    }
+    for (const auto &peer : peers)
+        peer->socket.abort();
+    QTRY_COMPARE(server.clientCount(), 0);
+    QTRY_VERIFY(server.names().isEmpty());
+
+    Peer wit(server.serverPort());
+    QVERIFY(join(server, wit, "name|Wit"));
+    QTRY_COMPARE(wit.chunks(), ByteList({"cons|Wit|"}));
+}
+
+void LiveHelpServerTest::logLines_data()
+{
+    QTest::addColumn<QByteArray>("nameMessage"); // empty: none sent
+    QTest::addColumn<QByteArray>("lastChunk");   // empty: the client closes
+    QTest::addColumn<QString>("how");
+
+    QTest::newRow("named client leaves") << QByteArray("name|Ann") << QByteArray() << QStringLiteral("\"Ann\": left");
+    QTest::newRow("unnamed client leaves") << QByteArray() << QByteArray() << QStringLiteral("(no name): left");
+    QTest::newRow("cut off, name in its code page")
+        << QByteArray("name|Jos\xe9 \"J\"") << QByteArray(9000, 'x')
+        << QStringLiteral("\"Jos\\xe9 \\x22J\\x22\": cut off: message longer than 8192 bytes");
+}
+
+void LiveHelpServerTest::logLines()
+{
+    QFETCH(QByteArray, nameMessage);
+    QFETCH(QByteArray, lastChunk);
+    QFETCH(QString, how);
+
+    ChatServer server(withGap(0));
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    QSignalSpy log(&server, &ChatServer::logLine);
+    QSignalSpy gone(&server, &ChatServer::clientDisconnected);
+    Peer peer(server.serverPort());
+    QTRY_VERIFY(peer.connected());
+    const QString address = QStringLiteral("127.0.0.1:%1").arg(peer.socket.localPort());
+    if (!nameMessage.isEmpty())
+        QVERIFY(join(server, peer, nameMessage));
+    if (lastChunk.isEmpty())
+        peer.socket.disconnectFromHost();
+    else
+        peer.send(lastChunk);
+    QTRY_COMPARE(gone.size(), 1);
+    QCOMPARE(log.size(), 2);
+    QCOMPARE(log.at(0).at(0).toString(), QStringLiteral("connect ") + address);
+    QCOMPARE(log.at(1).at(0).toString(), QStringLiteral("disconnect ") + address + u' ' + how);
+}
+
+void LiveHelpServerTest::program()
+{
+    const QString program = QStringLiteral(LIVEHELPD_PROGRAM);
+    quint16 port = 0;
+    {
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        port = probe.serverPort();
+    }
+    const QStringList arguments{QStringLiteral("--port"), QString::number(port)};
+
+    QProcess first;
+    QByteArray firstLog;
+    auto firstSaid = [&](const QByteArray &text) {
+        firstLog += first.readAllStandardError();
+        return firstLog.contains(text);
+    };
+    first.start(program, arguments);
+    QVERIFY2(first.waitForStarted(), qPrintable(first.errorString()));
+    QTRY_VERIFY_WITH_TIMEOUT(firstSaid("listening on 127.0.0.1:" + QByteArray::number(port)), 20000);
+
+    Peer peer(port);
+    QTRY_VERIFY(peer.connected());
+    peer.send("name|Name");
+    QTRY_COMPARE(peer.chunks(), ByteList({"cons|Name|"}));
+
+    QProcess second;
+    second.start(program, arguments);
+    QVERIFY(second.waitForFinished(20000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QVERIFY(second.exitCode() != 0);
+    const QByteArray secondLog = second.readAllStandardError();
+    QVERIFY2(secondLog.contains("cannot listen on 127.0.0.1:" + QByteArray::number(port)), secondLog.constData());
+
+    peer.socket.disconnectFromHost();
+    QTRY_VERIFY(firstSaid("\"Name\": left"));
+    QVERIFY(firstSaid(" connect 127.0.0.1:"));
+    first.terminate();
+    QVERIFY(first.waitForFinished(WaitMs));
+}
+
+void LiveHelpServerTest::programOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("complaint");
+
+    auto row = [](const char *name, const QStringList &arguments, const QByteArray &complaint) {
+        QTest::newRow(name) << arguments << complaint;
+    };
+    row("port not a number", {"--port", "nope"}, "--port must be");
+    row("port out of range", {"--port", "65536"}, "--port must be");
+    row("negative gap", {"--gap-ms", "-1"}, "--gap-ms must be");
+    row("no clients allowed", {"--max-clients", "0"}, "--max-clients must be");
+    row("address not an address", {"--listen", "over.there"}, "--listen must be");
+    row("unknown option", {"--colour"}, "colour");
+    row("stray argument", {"8765"}, "unexpected argument");
+}
+
+void LiveHelpServerTest::programOptions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, complaint);
+    QProcess process;
+    process.start(QStringLiteral(LIVEHELPD_PROGRAM), arguments);
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 2);
+    const QByteArray log = process.readAllStandardError();
+    QVERIFY2(log.contains(complaint), log.constData());
+}
+
+QTEST_GUILESS_MAIN(LiveHelpServerTest)
+#include "tst_livehelpd.moc"
