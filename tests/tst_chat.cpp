@@ -303,9 +303,9 @@ void ChatTest::failedAttempt()
     QCOMPARE(chatWindow().windowTitle(), QStringLiteral("Brackwell - Live Help [Disconnected]"));
     QCOMPARE(program->boxes.boxes.size(), 1); // the input box only
 
-    program->boxes.inputAnswer = QStringLiteral("no-such-host.invalid");
+    program->boxes.inputAnswer = QStringLiteral("bad..name"); // refused before any lookup
     clickControl(program->windows, Chat, QStringLiteral("Command2"));
-    QTRY_COMPARE_WITH_TIMEOUT(text("Label4"), QStringLiteral("HOST NOT FOUND"), 15000);
+    QTRY_COMPARE(text("Label4"), QStringLiteral("HOST NOT FOUND"));
 }
 
 void ChatTest::cancelledConnect()
