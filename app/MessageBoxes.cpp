@@ -54,7 +54,7 @@ std::optional<QString> askText(QWidget *owner, const QString &title, const QStri
     box->setLabelText(prompt);
     box->setTextValue(defaultAnswer);
     const bool accepted = box->exec() == QDialog::Accepted && box;
-    const std::optional<QString> answer = accepted ? std::optional(box->textValue()) : std::nullopt;
+    std::optional<QString> answer = accepted ? std::optional(box->textValue()) : std::nullopt;
     delete box;
     return answer;
 }

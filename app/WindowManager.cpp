@@ -18,7 +18,7 @@ WindowManager::~WindowManager() = default;
 void WindowManager::registerKind(const forms::WindowDefinition &definition, Binder bind)
 {
     const QString name = QString::fromUtf8(definition.name.data(), qsizetype(definition.name.size()));
-    kinds.insert_or_assign(name, Kind{&definition, bind});
+    kinds.insert_or_assign(name, Kind{&definition, std::move(bind)});
 }
 
 forms::Form &WindowManager::instance(const QString &kind)
