@@ -7,7 +7,6 @@
 #include "forms/FormWidgets.h"
 #include "forms/WindowBuilder.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -30,13 +29,3 @@ void chatIntake(benchmark::State &state)
 } // namespace
 
 BENCHMARK(chatIntake)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -9,7 +9,6 @@
 #include "forms/ShellForms.h"
 #include "forms/WindowBuilder.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -76,13 +75,3 @@ void bareWidget(benchmark::State &state)
 BENCHMARK(load)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(readAndDecode)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(bareWidget)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

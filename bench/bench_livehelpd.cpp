@@ -125,12 +125,3 @@ void relay(benchmark::State &state)
 } // namespace
 
 BENCHMARK(relay)->Arg(16)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

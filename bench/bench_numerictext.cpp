@@ -3,10 +3,8 @@
 
 #include "solvers/NumericText.h"
 
-#include <QCoreApplication>
 #include <QStringList>
 #include <benchmark/benchmark.h>
-#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -90,13 +88,3 @@ BENCHMARK(cStrtod);
 BENCHMARK(format);
 BENCHMARK(formatWithSystemSeparators);
 BENCHMARK(cPrintf);
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

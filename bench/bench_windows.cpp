@@ -5,7 +5,6 @@
 #include "forms/ShellForms.h"
 #include "forms/WindowBuilder.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -35,13 +34,3 @@ void bareWidgets(benchmark::State &state)
 BENCHMARK_CAPTURE(buildWindow, frmPhysicsMain, forms::mainWindowDefinition());
 BENCHMARK_CAPTURE(buildWindow, converters, forms::convertersDefinition());
 BENCHMARK(bareWidgets);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

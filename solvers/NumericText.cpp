@@ -142,6 +142,28 @@ bool scanExponent(QStringView text, qsizetype &pos, long long &exponent)
     return true;
 }
 
+// An optional sign, the mantissa and an optional exponent from the start of
+// s; end is where the number stopped.
+struct DecimalNumber {
+    DecimalScan scan;
+    long long exponent = 0;
+    qsizetype end = 0;
+};
+
+DecimalNumber scanDecimal(QStringView s, QStringView decimal, QStringView thousands)
+{
+    DecimalNumber number;
+    qsizetype &pos = number.end;
+    if (pos < s.size() && (s[pos] == u'+' || s[pos] == u'-')) {
+        if (s[pos] == u'-')
+            number.scan.chars.append('-');
+        ++pos;
+    }
+    scanMantissa(s, pos, decimal, thousands, number.scan);
+    scanExponent(s, pos, number.exponent);
+    return number;
+}
+
 bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
 
 } // namespace
@@ -173,19 +195,8 @@ double parseLoose(QStringView text)
         return 0.0;
     }
 
-    qsizetype pos = 0;
-    DecimalScan scan;
-    if (s[pos] == u'+' || s[pos] == u'-') {
-        if (s[pos] == u'-')
-            scan.chars.append('-');
-        ++pos;
-    }
-    scanMantissa(s, pos, u".", {}, scan);
-    if (!scan.anyDigit)
-        return 0.0;
-    long long exponent = 0;
-    scanExponent(s, pos, exponent);
-    return convert(scan, exponent);
+    DecimalNumber number = scanDecimal(s, u".", {});
+    return number.scan.anyDigit ? convert(number.scan, number.exponent) : 0.0;
 }
 
 double parseStrict(QStringView text, const Separators &separators)
@@ -211,19 +222,10 @@ double parseStrict(QStringView text, const Separators &separators)
         return value;
     }
 
-    qsizetype pos = 0;
-    DecimalScan scan;
-    if (s[pos] == u'+' || s[pos] == u'-') {
-        if (s[pos] == u'-')
-            scan.chars.append('-');
-        ++pos;
-    }
-    scanMantissa(s, pos, separators.decimal, separators.thousands, scan);
-    long long exponent = 0;
-    scanExponent(s, pos, exponent);
-    if (!scan.anyDigit || pos != s.size())
+    DecimalNumber number = scanDecimal(s, separators.decimal, separators.thousands);
+    if (!number.scan.anyDigit || number.end != s.size())
         throw RunTimeError::typeMismatch();
-    return convert(scan, exponent);
+    return convert(number.scan, number.exponent);
 }
 
 QString format(double value, const Separators &separators)
