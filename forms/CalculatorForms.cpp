@@ -7,13 +7,13 @@ using enum ControlKind;
 
 constexpr MenuEntry ExitOnly[] = {{"mnuExit", "&Exit", {}}};
 
-constexpr FontSpec Sans12Bold{"MS Sans Serif", 12, true};
-constexpr FontSpec Sans135Bold{"MS Sans Serif", 13.5, true};
-constexpr FontSpec Sans135BoldUnderlined{"MS Sans Serif", 13.5, true, true};
-constexpr FontSpec Sans975Bold{"MS Sans Serif", 9.75, true};
-constexpr FontSpec Sans825Bold{"MS Sans Serif", 8.25, true};
-constexpr FontSpec Sans135{"MS Sans Serif", 13.5};
-constexpr FontSpec Times1425Bold{"Times New Roman", 14.25, true};
+constexpr FontStyle Sans12Bold{"MS Sans Serif", 12, true};
+constexpr FontStyle Sans135Bold{"MS Sans Serif", 13.5, true};
+constexpr FontStyle Sans135BoldUnderlined{"MS Sans Serif", 13.5, true, true};
+constexpr FontStyle Sans975Bold{"MS Sans Serif", 9.75, true};
+constexpr FontStyle Sans825Bold{"MS Sans Serif", 8.25, true};
+constexpr FontStyle Sans135{"MS Sans Serif", 13.5};
+constexpr FontStyle Times1425Bold{"Times New Roman", 14.25, true};
 
 constexpr ControlDefinition textBox(std::string_view name, int left, int top, int width, int tab)
 {
@@ -28,7 +28,7 @@ constexpr ControlDefinition button(std::string_view name, std::string_view capti
 }
 
 constexpr ControlDefinition label(std::string_view name, std::string_view caption, int left, int top,
-                                  int width, int height, FontSpec font, std::optional<Rgb> colour, int tab)
+                                  int width, int height, FontStyle font, std::optional<Rgb> colour, int tab)
 {
     return {.name = name, .kind = Label, .caption = caption, .left = left, .top = top, .width = width,
             .height = height, .tab = tab, .font = font, .textColour = colour};
@@ -53,7 +53,7 @@ constexpr ControlDefinition panelFrame(const PanelGeometry &g)
 {
     return {.name = "Frame3", .kind = Frame, .caption = "Disclaimer", .left = 0, .top = g.frameTop,
             .width = g.frameWidth, .height = g.frameHeight, .tab = g.frameTab,
-            .font = FontSpec{"Arial", 8.25, true}};
+            .font = FontStyle{"Arial", 8.25, true}};
 }
 
 constexpr ControlDefinition panelText(std::string_view name, const PanelGeometry &g)
@@ -63,7 +63,7 @@ constexpr ControlDefinition panelText(std::string_view name, const PanelGeometry
                        "clicking on the paypal button. Your donations keep development on these prgrams "
                        "going and allow them to be free and fully featured.",
             .left = 120, .top = 240, .width = g.labelWidth, .height = g.labelHeight, .tab = g.labelTab,
-            .font = FontSpec{"Arial", 8.25}};
+            .font = FontStyle{"Arial", 8.25}};
 }
 
 constexpr ControlDefinition panelPicture(const PanelGeometry &g)
@@ -84,7 +84,7 @@ constexpr ControlDefinition Form1Controls[] = {
     button("Command2", "Calculate", 120, 1680, 1215, 495, 6),
     textBox("Text1", 120, 960, 975, 5),
     {.name = "Command1", .kind = Button, .caption = "Back", .left = 0, .top = 0, .width = 1095,
-     .height = 375, .tab = 0, .font = FontSpec{"Arial", 11.25, true}},
+     .height = 375, .tab = 0, .font = FontStyle{"Arial", 11.25, true}},
     line("Line5", 2640, 960, 2880, 1200),
     line("Line4", 2640, 1200, 2880, 960),
     line("Line3", 1560, 1080, 2520, 1080),
@@ -92,7 +92,7 @@ constexpr ControlDefinition Form1Controls[] = {
     line("Line1", 1200, 1080, 1440, 1080),
     label("Label4", "x E", 2040, 120, 495, 255, Sans12Bold, {}, 4),
     label("Label3", "m", 1680, 360, 375, 255, Sans12Bold, {}, 3),
-    label("Label2", "q", 1680, 0, 255, 375, FontSpec{"MS Sans Serif", 12, true, true}, {}, 2),
+    label("Label2", "q", 1680, 0, 255, 375, FontStyle{"MS Sans Serif", 12, true, true}, {}, 2),
     label("Label1", "a = ", 1200, 120, 495, 375, Sans12Bold, {}, 1),
 };
 

@@ -5,8 +5,8 @@ namespace {
 
 using enum ControlKind;
 
-constexpr FontSpec Arial975Bold{"Arial", 9.75, true};
-constexpr FontSpec Arial825{"Arial", 8.25};
+constexpr FontStyle Arial975Bold{"Arial", 9.75, true};
+constexpr FontStyle Arial825{"Arial", 8.25};
 
 // Everything visible lies in the captionless frame frameChat, which fills the
 // client area (and, with Label2, reaches 2 pixels below it: clipped).
@@ -23,7 +23,7 @@ constexpr ControlDefinition ChatControls[] = {
     {.name = "Command1", .kind = Button, .container = "frameChat", .caption = "Back To Main",
      .left = 120, .top = 120, .width = 1095, .height = 495, .tab = 9, .font = Arial825},
     {.name = "List", .kind = ListBox, .container = "frameChat", .left = 5880, .top = 1800,
-     .width = 1695, .height = 3660, .tab = 7, .font = FontSpec{"Arial", 9}},
+     .width = 1695, .height = 3660, .tab = 7, .font = FontStyle{"Arial", 9}},
     {.name = "frameOut", .kind = Frame, .container = "frameChat", .caption = "Write text",
      .left = 120, .top = 5520, .width = 6855, .height = 615, .tab = 5, .font = Arial975Bold},
     {.name = "txtOut", .kind = TextBox, .container = "frameOut", .left = 120, .top = 240,
@@ -32,7 +32,7 @@ constexpr ControlDefinition ChatControls[] = {
      .left = 120, .top = 1440, .width = 5655, .height = 3975, .tab = 3, .font = Arial975Bold},
     {.name = "sock", .kind = Socket, .container = "Frame1"},
     {.name = "txtChat", .kind = TextBox, .container = "Frame1", .left = 120, .top = 240,
-     .width = 5415, .height = 3615, .tab = 4, .font = FontSpec{"Arial", 9.75},
+     .width = 5415, .height = 3615, .tab = 4, .font = FontStyle{"Arial", 9.75},
      .multiLine = true, .verticalScrollBar = true},
     {.name = "frameName", .kind = Frame, .container = "frameChat",
      .caption = "Type In Your UserName For The Chat Session",
@@ -42,13 +42,13 @@ constexpr ControlDefinition ChatControls[] = {
     {.name = "Label3", .kind = Label, .container = "frameChat",
      .caption = "You need the chat IP to join, please click here to get it",
      .left = 1920, .top = 240, .width = 2655, .height = 495, .tab = 11,
-     .font = FontSpec{"Arial", 8.25, true}, .textColour = Blue},
+     .font = FontStyle{"Arial", 8.25, true}, .textColour = Blue},
     {.name = "Label2", .kind = Label, .container = "frameChat", .caption = "Chat Client Version 1.0a",
      .left = 2760, .top = 6240, .width = 2055, .height = 255, .tab = 10,
-     .font = FontSpec{"Arial", 9}, .textColour = White, .backColour = DarkBlue},
+     .font = FontStyle{"Arial", 9}, .textColour = White, .backColour = DarkBlue},
     {.name = "Label1", .kind = Label, .container = "frameChat", .caption = "People Online",
      .left = 5880, .top = 1440, .width = 1695, .height = 375, .tab = 8,
-     .font = FontSpec{"Arial", 12, true}, .textColour = White, .backColour = Navy},
+     .font = FontStyle{"Arial", 12, true}, .textColour = White, .backColour = Navy},
 };
 
 constexpr MenuEntry FileEntries[] = {

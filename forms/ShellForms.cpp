@@ -7,8 +7,8 @@ namespace {
 
 using enum ControlKind;
 
-constexpr FontSpec Arial8Bold{"Arial", 8.25, true};
-constexpr FontSpec Arial975Bold{"Arial", 9.75, true};
+constexpr FontStyle Arial8Bold{"Arial", 8.25, true};
+constexpr FontStyle Arial975Bold{"Arial", 9.75, true};
 
 constexpr MenuEntry ExitOnly[] = {{"mnuExit", "&Exit", {}}};
 
@@ -22,7 +22,7 @@ constexpr ControlDefinition MainControls[] = {
      .left = 120, .top = 240, .width = 2775, .height = 495, .tab = 12},
     {.name = "Command5", .kind = Button, .caption = "Click here to check for updates",
      .left = 120, .top = 2760, .width = 2175, .height = 495, .tab = 10,
-     .font = FontSpec{"MS Sans Serif", 9.75, true}},
+     .font = FontStyle{"MS Sans Serif", 9.75, true}},
     {.name = "Command1", .kind = Button, .caption = "Converters",
      .left = 120, .top = 2280, .width = 2175, .height = 375, .tab = 9},
     {.name = "Frame1", .kind = Frame, .caption = "Whats new in version 1.2",
@@ -41,12 +41,12 @@ constexpr ControlDefinition MainControls[] = {
      .left = 120, .top = 840, .width = 2175, .height = 375, .tab = 3},
     {.name = "Label2", .kind = Label, .caption = "Menu:",
      .left = 840, .top = 480, .width = 735, .height = 255, .tab = 2,
-     .font = FontSpec{"Arial", 12, true}, .textColour = White, .transparent = true},
+     .font = FontStyle{"Arial", 12, true}, .textColour = White, .transparent = true},
     {.name = "Label3", .kind = Label,
      .left = 0, .top = 480, .width = 2535, .height = 5655, .tab = 1, .backColour = Navy},
     {.name = "Label1", .kind = Label, .caption = "Fyzorin  1.2",
      .left = 0, .top = 0, .width = 5775, .height = 735, .tab = 0,
-     .font = FontSpec{"Arial", 14.25, true}, .textColour = White, .backColour = Navy},
+     .font = FontStyle{"Arial", 14.25, true}, .textColour = White, .backColour = Navy},
 };
 
 constexpr MenuEntry MainMenu[] = {
@@ -145,7 +145,7 @@ constexpr std::array<ControlDefinition, ConverterControlCount> makeConverterCont
                          .left = 1200, .top = 960, .width = 1215, .height = 255, .tab = f.buttonTab};
         controls[i++] = {.name = f.equals, .kind = Label, .container = f.frame, .caption = "=",
                          .left = 1560, .top = 360, .width = 375, .height = 255, .tab = f.equalsTab,
-                         .font = FontSpec{"MS Sans Serif", 12, true}};
+                         .font = FontStyle{"MS Sans Serif", 12, true}};
         controls[i++] = {.name = f.instruction, .kind = Label, .container = f.frame,
                          .caption = f.instructionCaption, .left = 120, .top = 720, .width = 1815,
                          .height = 255, .tab = f.instructionTab};
@@ -173,7 +173,7 @@ constexpr ControlDefinition DictionaryControls[] = {
 
 constexpr WindowDefinition Dictionary{
     .name = "dictionary", .caption = "Dictionary",
-    .clientWidth = 8010, .clientHeight = 7395, .font = FontSpec{"Arial", 9.75},
+    .clientWidth = 8010, .clientHeight = 7395, .font = FontStyle{"Arial", 9.75},
     .controls = DictionaryControls, .menu = ExitOnly};
 
 } // namespace

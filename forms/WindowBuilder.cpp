@@ -144,12 +144,12 @@ void addMenuEntries(QMenuBar *bar, QMenu *menu, std::span<const MenuEntry> entri
 
 } // namespace
 
-QFont toQFont(const FontSpec &spec)
+QFont toQFont(const FontStyle &style)
 {
-    QFont font(substituteFamily(spec.family));
-    font.setPointSizeF(spec.points);
-    font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
-    font.setUnderline(spec.underline);
+    QFont font(substituteFamily(style.family));
+    font.setPointSizeF(style.points);
+    font.setWeight(style.bold ? QFont::Bold : QFont::Normal);
+    font.setUnderline(style.underline);
     return font;
 }
 

@@ -16,6 +16,6 @@ class Form;
 std::unique_ptr<Form> buildWindow(const WindowDefinition &definition);
 
 // The desktop font standing in for a font the layouts name.
-QFont toQFont(const FontSpec &font);
+QFont toQFont(const FontStyle &font);
 
 } // namespace forms

@@ -30,15 +30,15 @@ inline constexpr Rgb DarkBlue{0, 0, 192};
 inline constexpr Rgb Blue{0, 0, 255};
 inline constexpr Rgb White{255, 255, 255};
 
-struct FontSpec {
+struct FontStyle {
     std::string_view family;
     double points = 8.25;
     bool bold = false;
     bool underline = false;
-    friend constexpr bool operator==(const FontSpec &, const FontSpec &) = default;
+    friend constexpr bool operator==(const FontStyle &, const FontStyle &) = default;
 };
 
-inline constexpr FontSpec MsSansSerif8{"MS Sans Serif", 8.25};
+inline constexpr FontStyle MsSansSerif8{"MS Sans Serif", 8.25};
 
 enum class ControlKind { Button, Label, TextBox, Frame, Image, Line, ListBox, Socket };
 
@@ -55,7 +55,7 @@ struct ControlDefinition {
     int width = 0;
     int height = 0;
     int tab = NoTabStop; // place in the focus order; images, lines and sockets have none
-    std::optional<FontSpec> font; // none: the window's font
+    std::optional<FontStyle> font; // none: the window's font
     std::optional<Rgb> textColour;
     std::optional<Rgb> backColour;
     bool transparent = false;
@@ -75,7 +75,7 @@ struct WindowDefinition {
     std::string_view caption;
     int clientWidth = 0;  // twips
     int clientHeight = 0; // twips
-    FontSpec font = MsSansSerif8;
+    FontStyle font = MsSansSerif8;
     std::string_view icon; // Qt resource path, or empty
     std::span<const ControlDefinition> controls;
     std::span<const MenuEntry> menu;
