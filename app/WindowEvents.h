@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <type_traits>
 
 namespace forms {
 class Form;
@@ -30,13 +31,18 @@ public:
     // A key going down in a control, before the control acts on it.
     void onKeyDown(const QString &control, std::function<void(int key, Qt::KeyboardModifiers)> handler);
 
-    // A notification of one of the window's own objects (its socket).
-    template<typename Sender, typename Signal>
-    void onSignal(Sender *source, Signal signal, Handler handler)
+    // A notification of one of the window's own objects (its socket). The
+    // handler takes the signal's arguments, or none.
+    template<typename Sender, typename Signal, typename SignalHandler>
+    void onSignal(Sender *source, Signal signal, SignalHandler handler)
     {
         Dispatcher *dispatcher = &windowsDispatcher();
-        QObject::connect(source, signal, formObject(),
-                         [dispatcher, handler = std::move(handler)] { dispatcher->run(handler); });
+        QObject::connect(source, signal, formObject(), [dispatcher, handler](const auto &...arguments) {
+            if constexpr (std::is_invocable_v<const SignalHandler &, decltype(arguments)...>)
+                dispatcher->run([&] { handler(arguments...); });
+            else
+                dispatcher->run(handler);
+        });
     }
 
 private:

@@ -142,10 +142,8 @@ void bindChatWindow(WindowEvents &events, quint16 serverPort)
     events.onSignal(socket, &chat::ChatSocket::Connected, [windows, self] { sock_Connect(*windows, *self); });
     events.onSignal(socket, &chat::ChatSocket::Closed, [self] { SetStatus(*self, QStringLiteral("Disconnected")); });
     events.onSignal(socket, &chat::ChatSocket::DataArrival, [self, socket] { ActOnServerText(*self, socket->GetData()); });
-    QObject::connect(socket, &chat::ChatSocket::ConnectFailed, self, [windows, self](const QString &reason) {
-        windows->dispatcher().run([self, reason] {
-            SetStatus(*self, QStringLiteral("Disconnected"));
-            forms::setControlText(control(*self, "Label4"), reason);
-        });
+    events.onSignal(socket, &chat::ChatSocket::ConnectFailed, [self](const QString &reason) {
+        SetStatus(*self, QStringLiteral("Disconnected"));
+        forms::setControlText(control(*self, "Label4"), reason);
     });
 }
