@@ -2,6 +2,7 @@
 
 #include "app/RunTimeError.h"
 #include "app/WindowEvents.h"
+#include "forms/Controls.h"
 #include "forms/FormWidgets.h"
 #include "forms/WindowBuilder.h"
 
@@ -17,8 +18,7 @@ WindowManager::~WindowManager() = default;
 
 void WindowManager::registerKind(const forms::WindowDefinition &definition, Binder bind)
 {
-    const QString name = QString::fromUtf8(definition.name.data(), qsizetype(definition.name.size()));
-    kinds.insert_or_assign(name, Kind{&definition, std::move(bind)});
+    kinds.insert_or_assign(forms::toQString(definition.name), Kind{&definition, std::move(bind)});
 }
 
 forms::Form &WindowManager::instance(const QString &kind)

@@ -10,15 +10,13 @@
 
 namespace {
 
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
 // Reads the conversion's input box and writes its output box; the input is
 // left as typed, and after a run-time error the output keeps its text.
 void convert(QWidget &window, const converters::Conversion &conversion)
 {
-    const double x = NumericText::parseLoose(forms::controlText(forms::findControl(&window, qs(conversion.input))));
+    const double x = NumericText::parseLoose(forms::controlText(forms::findControl(&window, forms::toQString(conversion.input))));
     const double y = NumericText::store(conversion.formula(x));
-    forms::setControlText(forms::findControl(&window, qs(conversion.output)), NumericText::format(y));
+    forms::setControlText(forms::findControl(&window, forms::toQString(conversion.output)), NumericText::format(y));
 }
 
 } // namespace
@@ -27,7 +25,7 @@ void bindConvertersWindow(WindowEvents &events)
 {
     forms::Form *self = &events.window();
     for (const converters::Conversion &conversion : converters::conversions())
-        events.onClick(qs(conversion.button), [self, &conversion] { convert(*self, conversion); });
+        events.onClick(forms::toQString(conversion.button), [self, &conversion] { convert(*self, conversion); });
     // Text5_Change: inches become centimetres while the user types.
     events.onChange(QStringLiteral("Text5"), [self] { convert(*self, converters::inchesToCentimetres()); });
     bindHideThenShow(events, QStringLiteral("Command1"), WindowManager::MainWindow);

@@ -9,6 +9,11 @@
 
 namespace forms {
 
+QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
 QWidget *findControl(const QWidget *window, const QString &name)
 {
     return window ? window->findChild<QWidget *>(name) : nullptr;

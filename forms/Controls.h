@@ -4,11 +4,15 @@
 // the caption or text of any kind of control in one way.
 
 #include <QString>
+#include <string_view>
 
 class QAction;
 class QWidget;
 
 namespace forms {
+
+// A name, caption or text of a definition (UTF-8) as a QString.
+QString toQString(std::string_view text);
 
 QWidget *findControl(const QWidget *window, const QString &name); // nullptr if none
 QAction *findMenuEntry(const QWidget *window, const QString &name); // nullptr if none

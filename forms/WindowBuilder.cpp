@@ -1,5 +1,6 @@
 #include "forms/WindowBuilder.h"
 
+#include "forms/Controls.h"
 #include "forms/FormWidgets.h"
 
 #include <QGroupBox>
@@ -15,8 +16,6 @@
 
 namespace forms {
 namespace {
-
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
 QString substituteFamily(std::string_view family)
 {
@@ -71,9 +70,9 @@ QWidget *createWidget(const ControlDefinition &def, QWidget *parent)
 {
     switch (def.kind) {
     case ControlKind::Button:
-        return new CaptionButton(qs(def.caption), parent);
+        return new CaptionButton(toQString(def.caption), parent);
     case ControlKind::Label: {
-        auto *label = new LabelControl(qs(def.caption), parent);
+        auto *label = new LabelControl(toQString(def.caption), parent);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -82,7 +81,7 @@ QWidget *createWidget(const ControlDefinition &def, QWidget *parent)
     }
     case ControlKind::TextBox:
         if (def.multiLine) {
-            auto *box = new QPlainTextEdit(qs(def.caption), parent);
+            auto *box = new QPlainTextEdit(toQString(def.caption), parent);
             box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
             box->setVerticalScrollBarPolicy(def.verticalScrollBar ? Qt::ScrollBarAlwaysOn
                                                                   : Qt::ScrollBarAlwaysOff);
@@ -90,12 +89,12 @@ QWidget *createWidget(const ControlDefinition &def, QWidget *parent)
             box->setTabChangesFocus(true);
             return box;
         }
-        return new QLineEdit(qs(def.caption), parent);
+        return new QLineEdit(toQString(def.caption), parent);
     case ControlKind::Frame:
-        return new QGroupBox(qs(def.caption), parent);
+        return new QGroupBox(toQString(def.caption), parent);
     case ControlKind::Image: {
         auto *image = new LabelControl(parent);
-        image->setPixmap(QPixmap(qs(def.picture)));
+        image->setPixmap(QPixmap(toQString(def.picture)));
         return image;
     }
     case ControlKind::Line: {
@@ -131,14 +130,14 @@ void addMenuEntries(QMenuBar *bar, QMenu *menu, std::span<const MenuEntry> entri
         if (entry.caption == "-") {
             action = menu ? menu->addSeparator() : bar->addSeparator();
         } else if (entry.entries.empty()) {
-            action = menu ? menu->addAction(qs(entry.caption)) : bar->addAction(qs(entry.caption));
+            action = menu ? menu->addAction(toQString(entry.caption)) : bar->addAction(toQString(entry.caption));
         } else {
-            QMenu *sub = menu ? menu->addMenu(qs(entry.caption)) : bar->addMenu(qs(entry.caption));
-            sub->setObjectName(qs(entry.name));
+            QMenu *sub = menu ? menu->addMenu(toQString(entry.caption)) : bar->addMenu(toQString(entry.caption));
+            sub->setObjectName(toQString(entry.name));
             addMenuEntries(bar, sub, entry.entries);
             action = sub->menuAction();
         }
-        action->setObjectName(qs(entry.name));
+        action->setObjectName(toQString(entry.name));
     }
 }
 
@@ -156,10 +155,10 @@ QFont toQFont(const FontStyle &style)
 std::unique_ptr<Form> buildWindow(const WindowDefinition &definition)
 {
     auto form = std::make_unique<Form>();
-    form->setObjectName(qs(definition.name));
-    form->setWindowTitle(qs(definition.caption));
+    form->setObjectName(toQString(definition.name));
+    form->setWindowTitle(toQString(definition.caption));
     if (!definition.icon.empty())
-        form->setWindowIcon(QIcon(qs(definition.icon)));
+        form->setWindowIcon(QIcon(toQString(definition.icon)));
 
     auto *layout = new QVBoxLayout(form.get());
     layout->setContentsMargins(0, 0, 0, 0);
@@ -198,7 +197,7 @@ std::unique_ptr<Form> buildWindow(const WindowDefinition &definition)
         inListOrder[index] = {&def, widget};
         if (!widget)
             return nullptr;
-        widget->setObjectName(qs(def.name));
+        widget->setObjectName(toQString(def.name));
         widget->setFont(def.font ? toQFont(*def.font) : windowFont);
         widget->setGeometry(geometryOf(def, widget));
         if (!takesFocus(def.kind))

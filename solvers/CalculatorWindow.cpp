@@ -12,8 +12,6 @@
 namespace solvers {
 namespace {
 
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
 QString boxText(const QWidget &window, const QString &box)
 {
     const QWidget *control = forms::findControl(&window, box);
@@ -36,7 +34,7 @@ void bindCalculator(WindowEvents &events, const CatalogueEntry &entry)
 {
     forms::Form *self = &events.window();
     events.onClick(QStringLiteral("Command2"), [self, &entry] { Command2_Click(*self, entry); });
-    bindHideThenShow(events, QStringLiteral("Command1"), qs(entry.backTo));
+    bindHideThenShow(events, QStringLiteral("Command1"), forms::toQString(entry.backTo));
     if (entry.exitHides)
         bindHideThenShow(events, QStringLiteral("mnuExit"), QStringLiteral("Formulasolvers"));
     else

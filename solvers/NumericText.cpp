@@ -263,9 +263,10 @@ void checkFaults(WideNumber::Fault status)
 double store(const WideNumber &result)
 {
     checkFaults(result.fault());
-    if (!result.fitsBinary64())
+    const double stored = result.toDouble();
+    if (!std::isfinite(stored))
         throw RunTimeError::overflow();
-    return result.toDouble();
+    return stored;
 }
 
 double throughText(double value)

@@ -153,8 +153,3 @@ double WideNumber::toDouble() const
     // One rounding, to nearest: into the subnormal range or to infinity.
     return std::ldexp(significand, exponent);
 }
-
-bool WideNumber::fitsBinary64() const
-{
-    return std::isfinite(toDouble());
-}

@@ -42,7 +42,6 @@ public:
     // The value rounded to binary64, as it is stored; an infinity or NaN
     // where the value lies outside the binary64 range or is not a number.
     double toDouble() const;
-    bool fitsBinary64() const;
 
 private:
     static WideNumber make(double significand, long long exponent, Fault inherited);

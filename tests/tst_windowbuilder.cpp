@@ -21,8 +21,6 @@ Q_DECLARE_METATYPE(const forms::WindowDefinition *)
 
 namespace {
 
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
 bool hasKind(const QWidget *widget, ControlKind kind)
 {
     switch (kind) {
@@ -134,8 +132,8 @@ void WindowBuilderTest::window()
 {
     QFETCH(const WindowDefinition *, definition);
     const auto form = buildWindow(*definition);
-    QCOMPARE(form->objectName(), qs(definition->name));
-    QCOMPARE(form->windowTitle(), qs(definition->caption));
+    QCOMPARE(form->objectName(), toQString(definition->name));
+    QCOMPARE(form->windowTitle(), toQString(definition->caption));
     QVERIFY(!form->isVisible());
 
     const QSize client(toPixels(definition->clientWidth), toPixels(definition->clientHeight));
@@ -163,7 +161,7 @@ void WindowBuilderTest::controls()
     const QFont windowFont = toQFont(definition->font);
 
     for (const ControlDefinition &c : definition->controls) {
-        const QString name = qs(c.name);
+        const QString name = toQString(c.name);
         QWidget *widget = findControl(form.get(), name);
         if (c.kind == ControlKind::Socket) {
             QVERIFY(!widget); // not a widget: the chat window supplies the connection itself
@@ -171,8 +169,8 @@ void WindowBuilderTest::controls()
         }
         QVERIFY2(widget, qPrintable(name));
         QVERIFY2(hasKind(widget, c.kind), qPrintable(name));
-        QCOMPARE(controlText(widget), qs(c.caption));
-        QCOMPARE(widget->parentWidget()->objectName(), c.container.empty() ? QString() : qs(c.container));
+        QCOMPARE(controlText(widget), toQString(c.caption));
+        QCOMPARE(widget->parentWidget()->objectName(), c.container.empty() ? QString() : toQString(c.container));
         if (c.container.empty())
             QCOMPARE(widget->parentWidget(), form->clientArea());
         if (c.kind == ControlKind::Line) {
@@ -214,8 +212,8 @@ void WindowBuilderTest::drawingOrder()
     const auto form = buildWindow(*definition);
     for (std::size_t i = 0; i < definition->controls.size(); ++i) {
         for (std::size_t j = i + 1; j < definition->controls.size(); ++j) {
-            QWidget *front = findControl(form.get(), qs(definition->controls[i].name));
-            QWidget *back = findControl(form.get(), qs(definition->controls[j].name));
+            QWidget *front = findControl(form.get(), toQString(definition->controls[i].name));
+            QWidget *back = findControl(form.get(), toQString(definition->controls[j].name));
             if (!front || !back || front->parentWidget() != back->parentWidget())
                 continue;
             const QObjectList siblings = front->parentWidget()->children();
@@ -232,7 +230,7 @@ void WindowBuilderTest::focusOrder()
     std::vector<std::pair<int, QString>> expected;
     for (const ControlDefinition &c : definition->controls)
         if (takesFocus(c.kind))
-            expected.emplace_back(c.tab, qs(c.name));
+            expected.emplace_back(c.tab, toQString(c.name));
     std::sort(expected.begin(), expected.end());
     QCOMPARE(expected.front().second, firstFocus);
 
@@ -258,23 +256,23 @@ void WindowBuilderTest::menuBar()
     QCOMPARE(actions.size(), qsizetype(definition->menu.size()));
     for (std::size_t i = 0; i < definition->menu.size(); ++i) {
         const MenuEntry &entry = definition->menu[i];
-        QCOMPARE(actions[qsizetype(i)]->objectName(), qs(entry.name));
-        QCOMPARE(actions[qsizetype(i)]->text(), qs(entry.caption));
+        QCOMPARE(actions[qsizetype(i)]->objectName(), toQString(entry.name));
+        QCOMPARE(actions[qsizetype(i)]->text(), toQString(entry.caption));
         QCOMPARE(actions[qsizetype(i)]->menu() != nullptr, !entry.entries.empty());
         QVERIFY(actions[qsizetype(i)]->isEnabled());
         // The letter after "&" is the access key.
-        const qsizetype amp = qs(entry.caption).indexOf(QLatin1Char('&'));
-        QCOMPARE(QKeySequence::mnemonic(qs(entry.caption)),
-                 amp < 0 ? QKeySequence() : QKeySequence(Qt::ALT | QKeySequence(qs(entry.caption).mid(amp + 1, 1))[0].key()));
+        const qsizetype amp = toQString(entry.caption).indexOf(QLatin1Char('&'));
+        QCOMPARE(QKeySequence::mnemonic(toQString(entry.caption)),
+                 amp < 0 ? QKeySequence() : QKeySequence(Qt::ALT | QKeySequence(toQString(entry.caption).mid(amp + 1, 1))[0].key()));
         if (entry.entries.empty())
             continue;
         const QList<QAction *> items = actions[qsizetype(i)]->menu()->actions();
         QCOMPARE(items.size(), qsizetype(entry.entries.size()));
         for (std::size_t k = 0; k < entry.entries.size(); ++k) {
-            QCOMPARE(items[qsizetype(k)]->objectName(), qs(entry.entries[k].name));
+            QCOMPARE(items[qsizetype(k)]->objectName(), toQString(entry.entries[k].name));
             QCOMPARE(items[qsizetype(k)]->isSeparator(), entry.entries[k].caption == "-");
             if (!items[qsizetype(k)]->isSeparator())
-                QCOMPARE(items[qsizetype(k)]->text(), qs(entry.entries[k].caption));
+                QCOMPARE(items[qsizetype(k)]->text(), toQString(entry.entries[k].caption));
         }
     }
 }
