@@ -78,14 +78,11 @@ void CalculatorsTest::calculate_data()
     row("Centripetal zero radius", "Centripetal", L{"0", "3"}, "", 11);
     row("Centripetal empty", "Centripetal", L{"", ""}, "", 6);
     row("Field", "ElectricMagneticField", L{"299792458", "2"}, "599584916");
-    row("Field empty", "ElectricMagneticField", L{"", ""}, "0");
     row("massenergy", "massenergy", L{"2", "3"}, "18");
     row("massenergy speed of light", "massenergy", L{"1", "300000000"}, "9E+16");
     row("massenergy fraction", "massenergy", L{"1.5", "1"}, "1.5");
-    row("massenergy empty", "massenergy", L{"", ""}, "0");
     row("Newton", "newtonsecondlaw", L{"2", "9.81"}, "19.62");
     row("Newton blanks and letters", "newtonsecondlaw", L{" 1 0 kg", "2,5"}, "20");
-    row("Newton empty", "newtonsecondlaw", L{"", ""}, "0");
     row("Newton beyond binary64", "newtonsecondlaw", L{"1e308", "10"}, "", 6);
     row("spring", "springconstant", L{"10", "4"}, "2.5");
     row("spring zero extension", "springconstant", L{"5", "0"}, "", 11);
@@ -96,7 +93,6 @@ void CalculatorsTest::calculate_data()
     row("Zurich empty groups", "Zurich", L{"1", "5", ""}, "", 13);
     row("Zurich groups with letters", "Zurich", L{"1", "5", "12abc"}, "", 13);
     row("Torque", "Torque2", L{"2", "3"}, "6");
-    row("Torque empty", "Torque2", L{"", ""}, "0");
     row("Voltage", "Voltage2", L{"0.5", "220"}, "110");
     row("Voltage empty", "Voltage2", L{"", ""}, "0");
     row("Schwarzschild of the Sun", "Schwarzschild", L{"6.674e-11", "1.989e30", "299792458"}, "2953.99377139772");

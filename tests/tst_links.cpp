@@ -38,7 +38,6 @@ private Q_SLOTS:
     void donationPicture_data();
     void donationPicture();
     void chatInfoLabel();
-    void linkWithoutBrowser();
 
 private:
     std::unique_ptr<UrlRecorder> urls;
@@ -123,16 +122,6 @@ void LinksTest::chatInfoLabel()
     clickControl(program->windows, QStringLiteral("Chat"), QStringLiteral("Label3"));
     QCOMPARE(urls->opened, QList<QUrl>{QUrl(QString::fromUtf8(ChatInfoUrl))});
     QCOMPARE(visibleKinds(program->windows), QStringList{QStringLiteral("Chat")});
-}
-
-// With no handler for the scheme and no browser, the click is silently lost.
-void LinksTest::linkWithoutBrowser()
-{
-    urls.reset();
-    qputenv("BROWSER", "/nonexistent/browser");
-    clickControl(program->windows, Main, QStringLiteral("Command5"));
-    QCOMPARE(visibleKinds(program->windows), QStringList{Main});
-    QVERIFY(!program->windows.hasEnded());
 }
 
 QTEST_MAIN(LinksTest)

@@ -32,8 +32,6 @@ private Q_SLOTS:
     void steps();
     void showActivatesWindow();
     void windowOperations();
-    void contentsSurviveHideButNotUnload();
-    void chatTitleFromStatus();
     void aboutBox();
     void ending_data();
     void ending();
@@ -90,8 +88,6 @@ void NavigationTest::steps_data()
 
     QTest::newRow("dictionary beside the main window") << steps({"frmPhysicsMain.Command2"})
         << QStringList{dict, Main} << QStringList{dict, Main};
-    QTest::newRow("dictionary again only activates it") << steps({"frmPhysicsMain.Command2", "frmPhysicsMain.Command2"})
-        << QStringList{dict, Main} << QStringList{dict, Main};
     QTest::newRow("dictionary Back") << steps({"frmPhysicsMain.Command2", "dictionary.Command1"})
         << QStringList{Main} << QStringList{dict, Main};
     QTest::newRow("dictionary Exit") << steps({"frmPhysicsMain.Command2", "dictionary.mnuExit"})
@@ -104,8 +100,6 @@ void NavigationTest::steps_data()
         << QStringList{Main} << QStringList{index, Main, conv};
     QTest::newRow("converters Exit") << steps({"frmPhysicsMain.Command1", "converters.mnuExit"})
         << QStringList{Main} << QStringList{index, Main};
-    QTest::newRow("converters close box") << steps({"frmPhysicsMain.Command1", "close converters"})
-        << QStringList{Main} << QStringList{index, Main};
     QTest::newRow("formula solvers hide the main window") << steps({"frmPhysicsMain.Command4"})
         << QStringList{index} << QStringList{index, Main};
     QTest::newRow("formula solvers after converters show the hidden index") << steps({"frmPhysicsMain.Command1", "frmPhysicsMain.Command4"})
@@ -117,22 +111,13 @@ void NavigationTest::steps_data()
     // Nothing would be visible: the hidden main window comes back.
     QTest::newRow("index Exit brings back the hidden main window") << steps({"frmPhysicsMain.Command4", "Formulasolvers.mnuExit"})
         << QStringList{Main} << QStringList{Main};
-    QTest::newRow("index close box brings back the hidden main window") << steps({"frmPhysicsMain.Command4", "close Formulasolvers"})
-        << QStringList{Main} << QStringList{Main};
     QTest::newRow("main window closed beside the dictionary") << steps({"frmPhysicsMain.Command2", "close frmPhysicsMain"})
         << QStringList{dict} << QStringList{dict};
     QTest::newRow("Back rebuilds an unloaded main window") << steps({"frmPhysicsMain.Command2", "close frmPhysicsMain", "dictionary.Command1"})
         << QStringList{Main} << QStringList{dict, Main};
     QTest::newRow("Live Help hides the main window") << steps({"frmPhysicsMain.Command3"})
         << QStringList{QStringLiteral("Chat")} << QStringList{QStringLiteral("Chat"), Main};
-    QTest::newRow("Live Help Back To Main") << steps({"frmPhysicsMain.Command3", "Chat.Command1"})
-        << QStringList{Main} << QStringList{QStringLiteral("Chat"), Main};
-    // Unloading the chat window would leave nothing visible: the main window comes back.
-    QTest::newRow("Disconnect From Chat") << steps({"frmPhysicsMain.Command3", "Chat.Command3"})
-        << QStringList{Main} << QStringList{Main};
     QTest::newRow("chat close box") << steps({"frmPhysicsMain.Command3", "close Chat"})
-        << QStringList{Main} << QStringList{Main};
-    QTest::newRow("links change no window") << steps({"frmPhysicsMain.Command5", "frmPhysicsMain.mnuUpdates", "frmPhysicsMain.mnuSupport"})
         << QStringList{Main} << QStringList{Main};
 }
 
@@ -141,7 +126,6 @@ void NavigationTest::steps()
     QFETCH(QStringList, steps);
     QFETCH(QStringList, visible);
     QFETCH(QStringList, loaded);
-    UrlRecorder urls; // no real browser
     QSignalSpy ended(&program->windows, &WindowManager::applicationEnded);
     for (const QString &step : steps) {
         perform(step);
@@ -186,29 +170,6 @@ void NavigationTest::windowOperations()
     QVERIFY(&program->windows.instance(conv) != nullptr);
     QVERIFY(program->windows.isLoaded(conv));
     QVERIFY(!program->windows.isVisible(conv));
-}
-
-void NavigationTest::contentsSurviveHideButNotUnload()
-{
-    const QString conv = QStringLiteral("converters");
-    clickControl(program->windows, Main, QStringLiteral("Command1"));
-    auto typed = [&] {
-        return forms::controlText(forms::findControl(&program->windows.instance(conv), QStringLiteral("Text5")));
-    };
-    QTest::keyClicks(forms::findControl(&program->windows.instance(conv), QStringLiteral("Text5")), QStringLiteral("12.5"));
-    clickControl(program->windows, conv, QStringLiteral("Command1"));
-    clickControl(program->windows, Main, QStringLiteral("Command1"));
-    QCOMPARE(typed(), QStringLiteral("12.5"));
-
-    clickControl(program->windows, conv, QStringLiteral("mnuExit"));
-    clickControl(program->windows, Main, QStringLiteral("Command1"));
-    QCOMPARE(typed(), QString());
-}
-
-void NavigationTest::chatTitleFromStatus()
-{
-    clickControl(program->windows, Main, QStringLiteral("Command3"));
-    QCOMPARE(program->windows.instance(QStringLiteral("Chat")).windowTitle(), QStringLiteral("Brackwell - Live Help [Disconnected]"));
 }
 
 void NavigationTest::aboutBox()

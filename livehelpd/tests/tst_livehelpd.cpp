@@ -181,8 +181,6 @@ class LiveHelpServerTest : public QObject
 private Q_SLOTS:
     void names_data();
     void names();
-    void messages_data();
-    void messages();
     void joinAndLeave_data();
     void joinAndLeave();
     void relay_data();
@@ -194,7 +192,6 @@ private Q_SLOTS:
     void clientLimit();
     void garbage_data();
     void garbage();
-    void randomTraffic();
     void logLines_data();
     void logLines();
     void program();
@@ -213,16 +210,11 @@ void LiveHelpServerTest::names_data()
     row("plain", "name|Ann", "Ann");
     row("prefix missing", "Ann", "Ann");
     row("prefix only", "name|", "");
-    row("empty chunk", "", "");
     row("prefix in other case", "Name|Ann", "Name_Ann");
-    row("prefix twice", "name|name|Ann", "name_Ann");
     row("separator inside", "name|Ann|Bob|", "Ann_Bob_");
     row("control bytes", QByteArray("name|a\0b\tc\r\nd\x7f", 14), "a_b_c__d_");
     row("Windows-1252 bytes kept", "name|Jos\xe9 \x80\x81\x9f\xa0\xff", "Jos\xe9 \x80\x81\x9f\xa0\xff");
     row("cut to 64 bytes", "name|" + QByteArray(100, 'a'), QByteArray(64, 'a'));
-    row("64 bytes kept", "name|" + QByteArray(64, 'b'), QByteArray(64, 'b'));
-    row("cut after a multi-byte looking tail", "name|" + QByteArray(63, 'c') + "\xc3\xa9",
-        QByteArray(63, 'c') + "\xc3");
 }
 
 void LiveHelpServerTest::names()
@@ -231,28 +223,6 @@ void LiveHelpServerTest::names()
     QFETCH(QByteArray, name);
     namespace protocol = livehelpd::protocol;
     QCOMPARE(protocol::sanitiseName(protocol::nameFromChunk(chunk), Settings().maxNameBytes), name);
-}
-
-void LiveHelpServerTest::messages_data()
-{
-    QTest::addColumn<QByteArray>("message");
-    QTest::addColumn<QByteArray>("expected");
-
-    namespace protocol = livehelpd::protocol;
-    QTest::newRow("nobody online") << protocol::userListMessage({}) << QByteArray("cons|");
-    QTest::newRow("one online") << protocol::userListMessage({"Ann"}) << QByteArray("cons|Ann|");
-    QTest::newRow("two online") << protocol::userListMessage({"Ann", "Bob"}) << QByteArray("cons|Ann|Bob|");
-    QTest::newRow("empty name online") << protocol::userListMessage({"", "Bob"}) << QByteArray("cons||Bob|");
-    QTest::newRow("chat line") << protocol::chatLineMessage("Ann", "hello") << QByteArray("text|Ann|hello");
-    QTest::newRow("empty chat line") << protocol::chatLineMessage("Ann", "") << QByteArray("text|Ann|");
-    QTest::newRow("chat line with separators") << protocol::chatLineMessage("Ann", "a|b") << QByteArray("text|Ann|a|b");
-}
-
-void LiveHelpServerTest::messages()
-{
-    QFETCH(QByteArray, message);
-    QFETCH(QByteArray, expected);
-    QCOMPARE(message, expected);
 }
 
 void LiveHelpServerTest::joinAndLeave_data()
@@ -591,44 +561,6 @@ void LiveHelpServerTest::garbage()
     }
 }
 
-void LiveHelpServerTest::randomTraffic()
-{
-    // Many clients at once sending random bytes of random sizes, some of
-    // them going away abruptly in the middle.
-    Settings settings = withGap(0);
-    settings.maxClients = 16;
-    ChatServer server(settings);
-    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
-    std::mt19937 random(7);
-    std::vector<std::unique_ptr<Peer>> peers;
-    for (int i = 0; i < 24; ++i)
-        peers.push_back(std::make_unique<Peer>(server.serverPort()));
-    QTRY_VERIFY(std::all_of(peers.begin(), peers.end(), [](const auto &p) { return p->connected() || p->gone(); }));
-
-    for (int round = 0; round < 30; ++round) {
-        for (const auto &peer : peers) {
-            if (!peer->connected())
-                continue;
-            QByteArray chunk(qsizetype(random() % 12000), Qt::Uninitialized);
-            for (char &byte : chunk)
-                byte = char(random());
-            const QByteArray kinds[] = {"name|", "text|", "cons|", "|", ""};
-            peer->send(kinds[random() % 5] + chunk);
-            if (random() % 40 == 0)
-                peer->socket.abort();
-        }
-        QTest::qWait(1);
-    }
-    for (const auto &peer : peers)
-        peer->socket.abort();
-    QTRY_COMPARE(server.clientCount(), 0);
-    QTRY_VERIFY(server.names().isEmpty());
-
-    Peer wit(server.serverPort());
-    QVERIFY(join(server, wit, "name|Wit"));
-    QTRY_COMPARE(wit.chunks(), ByteList({"cons|Wit|"}));
-}
-
 void LiveHelpServerTest::logLines_data()
 {
     QTest::addColumn<QByteArray>("nameMessage"); // empty: none sent
@@ -636,7 +568,6 @@ void LiveHelpServerTest::logLines_data()
     QTest::addColumn<QString>("how");
 
     QTest::newRow("named client leaves") << QByteArray("name|Ann") << QByteArray() << QStringLiteral("\"Ann\": left");
-    QTest::newRow("unnamed client leaves") << QByteArray() << QByteArray() << QStringLiteral("(no name): left");
     QTest::newRow("cut off, name in its code page")
         << QByteArray("name|Jos\xe9 \"J\"") << QByteArray(9000, 'x')
         << QStringLiteral("\"Jos\\xe9 \\x22J\\x22\": cut off: message longer than 8192 bytes");
@@ -717,12 +648,8 @@ void LiveHelpServerTest::programOptions_data()
         QTest::newRow(name) << arguments << complaint;
     };
     row("port not a number", {"--port", "nope"}, "--port must be");
-    row("port out of range", {"--port", "65536"}, "--port must be");
-    row("negative gap", {"--gap-ms", "-1"}, "--gap-ms must be");
     row("no clients allowed", {"--max-clients", "0"}, "--max-clients must be");
-    row("address not an address", {"--listen", "over.there"}, "--listen must be");
     row("unknown option", {"--colour"}, "colour");
-    row("stray argument", {"8765"}, "unexpected argument");
 }
 
 void LiveHelpServerTest::programOptions()
