@@ -7,7 +7,8 @@ packages=(
     g++ cmake ninja-build pkg-config git libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-liberation2
-    xvfb xauth x11-utils socat
+    xvfb xauth x11-utils socat xdotool xclip
+    appstream desktop-file-utils dpkg-dev
     "$@"
 )
 
