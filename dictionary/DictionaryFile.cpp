@@ -43,7 +43,13 @@ void normalizeLineEnds(QString &text)
 
 QString dictionaryPath(const QString &programFolder)
 {
-    return QDir(programFolder).filePath(QString::fromLatin1(FileName));
+    const QDir folder(programFolder);
+    const QString beside = folder.filePath(QString::fromLatin1(FileName));
+    if (QFileInfo::exists(beside))
+        return beside;
+    // An installed program keeps its data apart: bin/ and share/fyzorin/.
+    const QString installed = QDir::cleanPath(folder.filePath(QStringLiteral("../share/fyzorin/") + QLatin1String(FileName)));
+    return QFileInfo::exists(installed) ? installed : beside;
 }
 
 QString decodeDictionary(const QByteArray &bytes)

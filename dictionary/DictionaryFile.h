@@ -10,7 +10,9 @@ namespace dictionary {
 
 inline constexpr char FileName[] = "physicsdicionary2.txt";
 
-// The file in the program's folder; a folder at a filesystem root is fine.
+// The file in the program's folder; when there is none there, the installed
+// one in ../share/fyzorin/ beside that folder, if it exists. A folder at a
+// filesystem root is fine.
 QString dictionaryPath(const QString &programFolder);
 
 // UTF-8 when the bytes start with its byte-order mark, or are valid UTF-8

@@ -32,6 +32,8 @@ private Q_SLOTS:
     void windows1252ByteForByte();
     void path_data();
     void path();
+    void installedPath_data();
+    void installedPath();
     void loadsWholeFileAfresh();
     void backKeepsTextExitReadsAfresh();
     void unreadableFile_data();
@@ -123,6 +125,37 @@ void DictionaryTest::path()
     QFETCH(QString, folder);
     QFETCH(QString, path);
     QCOMPARE(dictionary::dictionaryPath(folder), path);
+}
+
+// An installed program (prefix/bin) finds prefix/share/fyzorin's file unless
+// its own folder has one.
+void DictionaryTest::installedPath_data()
+{
+    QTest::addColumn<bool>("besideProgram");
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<QString>("found");
+    QTest::newRow("only installed") << false << true << "share/fyzorin/physicsdicionary2.txt";
+    QTest::newRow("both: own folder first") << true << true << "bin/physicsdicionary2.txt";
+    QTest::newRow("neither: own folder") << false << false << "bin/physicsdicionary2.txt";
+}
+
+void DictionaryTest::installedPath()
+{
+    QFETCH(bool, besideProgram);
+    QFETCH(bool, installed);
+    QFETCH(QString, found);
+    QTemporaryDir prefix;
+    const QDir root(prefix.path());
+    QVERIFY(root.mkpath(QStringLiteral("bin")) && root.mkpath(QStringLiteral("share/fyzorin")));
+    const auto touch = [&](const QString &path) {
+        QFile file(root.filePath(path));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    };
+    if (besideProgram)
+        touch(QStringLiteral("bin/physicsdicionary2.txt"));
+    if (installed)
+        touch(QStringLiteral("share/fyzorin/physicsdicionary2.txt"));
+    QCOMPARE(dictionary::dictionaryPath(root.filePath(QStringLiteral("bin"))), root.filePath(found));
 }
 
 void DictionaryTest::loadsWholeFileAfresh()
