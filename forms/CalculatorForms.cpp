@@ -15,9 +15,12 @@ constexpr FontStyle Sans825Bold{"MS Sans Serif", 8.25, true};
 constexpr FontStyle Sans135{"MS Sans Serif", 13.5};
 constexpr FontStyle Times1425Bold{"Times New Roman", 14.25, true};
 
-constexpr ControlDefinition textBox(std::string_view name, int left, int top, int width, int tab)
+// quantity: what the box holds, as assistive technology reads it ("current I").
+constexpr ControlDefinition textBox(std::string_view name, int left, int top, int width, int tab,
+                                    std::string_view quantity)
 {
-    return {.name = name, .kind = TextBox, .left = left, .top = top, .width = width, .height = 285, .tab = tab};
+    return {.name = name, .kind = TextBox, .left = left, .top = top, .width = width, .height = 285, .tab = tab,
+            .accessibleName = quantity};
 }
 
 constexpr ControlDefinition button(std::string_view name, std::string_view caption, int left, int top,
@@ -34,9 +37,10 @@ constexpr ControlDefinition label(std::string_view name, std::string_view captio
             .height = height, .tab = tab, .font = font, .textColour = colour};
 }
 
-constexpr ControlDefinition line(std::string_view name, int x1, int y1, int x2, int y2)
+// shows: the symbol the line draws, or helps draw ("fraction bar", "equals sign").
+constexpr ControlDefinition line(std::string_view name, int x1, int y1, int x2, int y2, std::string_view shows)
 {
-    return {.name = name, .kind = Line, .left = x1, .top = y1, .width = x2, .height = y2};
+    return {.name = name, .kind = Line, .left = x1, .top = y1, .width = x2, .height = y2, .accessibleName = shows};
 }
 
 // The donation panel: the same frame, text and picture everywhere, in one of
@@ -69,7 +73,8 @@ constexpr ControlDefinition panelText(std::string_view name, const PanelGeometry
 constexpr ControlDefinition panelPicture(const PanelGeometry &g)
 {
     return {.name = "Image2", .kind = Image, .container = "Frame3", .left = g.imageLeft, .top = g.imageTop,
-            .width = 900, .height = 570, .picture = ":/fyzorin/donate.gif"};
+            .width = 900, .height = 570, .picture = ":/fyzorin/donate.gif",
+            .accessibleName = "Donate with PayPal", .link = true};
 }
 
 // ---- Form1: a = (q / m) x E --------------------------------------------------
@@ -78,18 +83,18 @@ constexpr ControlDefinition Form1Controls[] = {
     panelFrame(Form1Panel),
     panelText("Label5", Form1Panel),
     panelPicture(Form1Panel),
-    textBox("Text4", 3000, 960, 855, 9),
-    textBox("Text3", 1560, 1200, 975, 8),
-    textBox("Text2", 1560, 720, 975, 7),
+    textBox("Text4", 3000, 960, 855, 9, "electric field E"),
+    textBox("Text3", 1560, 1200, 975, 8, "mass m"),
+    textBox("Text2", 1560, 720, 975, 7, "charge q"),
     button("Command2", "Calculate", 120, 1680, 1215, 495, 6),
-    textBox("Text1", 120, 960, 975, 5),
+    textBox("Text1", 120, 960, 975, 5, "acceleration a"),
     {.name = "Command1", .kind = Button, .caption = "Back", .left = 0, .top = 0, .width = 1095,
      .height = 375, .tab = 0, .font = FontStyle{"Arial", 11.25, true}},
-    line("Line5", 2640, 960, 2880, 1200),
-    line("Line4", 2640, 1200, 2880, 960),
-    line("Line3", 1560, 1080, 2520, 1080),
-    line("Line2", 1200, 1200, 1440, 1200),
-    line("Line1", 1200, 1080, 1440, 1080),
+    line("Line5", 2640, 960, 2880, 1200, "times sign"),
+    line("Line4", 2640, 1200, 2880, 960, "times sign"),
+    line("Line3", 1560, 1080, 2520, 1080, "fraction bar"),
+    line("Line2", 1200, 1200, 1440, 1200, "equals sign"),
+    line("Line1", 1200, 1080, 1440, 1080, "equals sign"),
     label("Label4", "x E", 2040, 120, 495, 255, Sans12Bold, {}, 4),
     label("Label3", "m", 1680, 360, 375, 255, Sans12Bold, {}, 3),
     label("Label2", "q", 1680, 0, 255, 375, FontStyle{"MS Sans Serif", 12, true, true}, {}, 2),
@@ -99,23 +104,23 @@ constexpr ControlDefinition Form1Controls[] = {
 // ---- BeatFrequency: f = f1 - f2 ------------------------------------------------
 
 constexpr ControlDefinition BeatControls[] = {
-    textBox("Text3", 3120, 720, 1095, 5),
-    textBox("Text2", 1560, 720, 1095, 4),
-    textBox("Text1", 0, 720, 1095, 3),
+    textBox("Text3", 3120, 720, 1095, 5, "frequency f2"),
+    textBox("Text2", 1560, 720, 1095, 4, "frequency f1"),
+    textBox("Text1", 0, 720, 1095, 3, "beat frequency f"),
     button("Command2", "Calculate", 1440, 1080, 1455, 375, 2),
     button("Command1", "Back", 0, 0, 975, 375, 0),
-    line("Line3", 2760, 840, 3000, 840),
-    line("Line2", 1200, 960, 1440, 960),
-    line("Line1", 1200, 840, 1440, 840),
+    line("Line3", 2760, 840, 3000, 840, "minus sign"),
+    line("Line2", 1200, 960, 1440, 960, "equals sign"),
+    line("Line1", 1200, 840, 1440, 840, "equals sign"),
     label("Label1", "f = f1 - f2", 1680, 120, 1215, 375, Sans135Bold, Blue, 1),
 };
 
 // ---- AngularMomemtum: M = I x w --------------------------------------------------
 
 constexpr ControlDefinition AngularControls[] = {
-    textBox("Text3", 3360, 600, 1335, 7),
-    textBox("Text2", 1800, 600, 1095, 5),
-    textBox("Text1", 0, 600, 1455, 3),
+    textBox("Text3", 3360, 600, 1335, 7, "angular velocity w"),
+    textBox("Text2", 1800, 600, 1095, 5, "moment of inertia I"),
+    textBox("Text1", 0, 600, 1455, 3, "angular momentum M"),
     button("Command2", "Calculate", 1560, 1080, 1455, 375, 2),
     button("Command1", "Back", 0, 0, 975, 375, 0),
     label("Label3", "X", 3000, 600, 255, 375, Times1425Bold, Blue, 6),
@@ -127,30 +132,30 @@ constexpr ControlDefinition AngularControls[] = {
 
 constexpr ControlDefinition DeBroglieControls[] = {
     button("Command2", "Calculate", 1200, 1800, 1215, 375, 6),
-    textBox("Text4", 2640, 1440, 975, 5),
-    textBox("Text3", 1560, 1440, 1095, 4),
-    textBox("Text2", 1800, 960, 1455, 3),
-    textBox("Text1", 120, 1200, 1215, 1),
+    textBox("Text4", 2640, 1440, 975, 5, "velocity v"),
+    textBox("Text3", 1560, 1440, 1095, 4, "mass m"),
+    textBox("Text2", 1800, 960, 1455, 3, "Planck's constant h"),
+    textBox("Text1", 120, 1200, 1215, 1, "wavelength lambda"),
     button("Command1", "Back", 0, 0, 975, 375, 0),
     label("Label4", "mv", 2160, 360, 495, 375, Sans135Bold, Blue, 9),
     label("Label3", "h", 2160, 0, 255, 375, Sans135BoldUnderlined, Blue, 8),
     label("Label1", "=", 1920, 120, 135, 375, Times1425Bold, Blue, 7),
-    line("Line3", 1920, 480, 1680, 120),
-    line("Line2", 1560, 480, 1800, 360),
-    line("Line1", 1680, 1320, 3360, 1320),
+    line("Line3", 1920, 480, 1680, 120, "lambda"),
+    line("Line2", 1560, 480, 1800, 360, "lambda"),
+    line("Line1", 1680, 1320, 3360, 1320, "fraction bar"),
     label("Label2", "=", 1440, 1200, 255, 375, Times1425Bold, Blue, 2),
 };
 
 // ---- Centripetal: a = v^2 / r -------------------------------------------------------
 
 constexpr ControlDefinition CentripetalControls[] = {
-    textBox("Text3", 1440, 840, 1095, 8),
-    textBox("Text2", 1440, 1320, 1095, 7),
+    textBox("Text3", 1440, 840, 1095, 8, "speed v"),
+    textBox("Text2", 1440, 1320, 1095, 7, "radius r"),
     button("Command2", "Calculate", 2880, 240, 1455, 375, 6),
-    textBox("Text1", 0, 960, 1095, 5),
+    textBox("Text1", 0, 960, 1095, 5, "centripetal acceleration a"),
     button("Command1", "Back", 0, 0, 975, 375, 0),
     label("Label6", "2", 2520, 720, 135, 255, Sans975Bold, DarkBlue, 10),
-    line("Line1", 1320, 1200, 2640, 1200),
+    line("Line1", 1320, 1200, 2640, 1200, "fraction bar"),
     label("Label5", "=", 1200, 960, 255, 375, Sans135Bold, Blue, 9),
     label("Label4", "r", 2160, 360, 255, 375, Sans135Bold, Blue, 4),
     label("Label3", "2", 2400, 0, 135, 255, Sans975Bold, DarkBlue, 3),
@@ -161,10 +166,10 @@ constexpr ControlDefinition CentripetalControls[] = {
 // ---- ElectricMagneticField: E = c B --------------------------------------------------
 
 constexpr ControlDefinition FieldControls[] = {
-    textBox("Text3", 3840, 600, 1455, 6),
-    textBox("Text2", 2280, 600, 1455, 5),
+    textBox("Text3", 3840, 600, 1455, 6, "magnetic field B"),
+    textBox("Text2", 2280, 600, 1455, 5, "speed of light c"),
     button("Command2", "Calculate", 2520, 960, 1455, 375, 4),
-    textBox("Text1", 360, 600, 1455, 2),
+    textBox("Text1", 360, 600, 1455, 2, "electric field E"),
     button("Command1", "Back", 5520, 0, 1215, 375, 0),
     label("Label2", "=", 1920, 600, 255, 375, Sans135Bold, Blue, 3),
     label("Label1", "E = cB", 2640, 0, 1095, 375, Sans135Bold, Blue, 1),
@@ -174,9 +179,9 @@ constexpr ControlDefinition FieldControls[] = {
 
 constexpr ControlDefinition MassEnergyControls[] = {
     button("Command2", "Calculate", 1560, 1200, 1455, 375, 8),
-    textBox("Text3", 3120, 720, 1095, 6),
-    textBox("Text2", 1920, 720, 1095, 5),
-    textBox("Text1", 0, 720, 1455, 3),
+    textBox("Text3", 3120, 720, 1095, 6, "speed of light c"),
+    textBox("Text2", 1920, 720, 1095, 5, "mass m"),
+    textBox("Text1", 0, 720, 1455, 3, "energy E"),
     button("Command1", "Back", 3480, 0, 1215, 375, 0),
     label("Label4", "2", 4200, 480, 255, 255, Sans825Bold, DarkBlue, 7),
     label("Label3", "=", 1560, 720, 255, 375, Sans135Bold, DarkBlue, 4),
@@ -187,9 +192,9 @@ constexpr ControlDefinition MassEnergyControls[] = {
 // ---- newtonsecondlaw: F = m a ------------------------------------------------------
 
 constexpr ControlDefinition NewtonControls[] = {
-    textBox("Text3", 3360, 600, 1335, 6),
-    textBox("Text2", 2040, 600, 1215, 5),
-    textBox("Text1", 120, 600, 1455, 3),
+    textBox("Text3", 3360, 600, 1335, 6, "acceleration a"),
+    textBox("Text2", 2040, 600, 1215, 5, "mass m"),
+    textBox("Text1", 120, 600, 1455, 3, "force F"),
     button("Command2", "Calculate", 1440, 1080, 1575, 375, 1),
     button("Command1", "Back", 3480, 0, 1215, 375, 0),
     label("Label2", "=", 1680, 600, 255, 495, Sans135Bold, Blue, 4),
@@ -199,12 +204,12 @@ constexpr ControlDefinition NewtonControls[] = {
 // ---- springconstant: k = F / x ------------------------------------------------------
 
 constexpr ControlDefinition SpringControls[] = {
-    textBox("Text3", 1800, 1200, 1455, 8),
-    textBox("Text2", 1800, 720, 1455, 7),
-    textBox("Text1", 0, 720, 1455, 5),
+    textBox("Text3", 1800, 1200, 1455, 8, "extension x"),
+    textBox("Text2", 1800, 720, 1455, 7, "force F"),
+    textBox("Text1", 0, 720, 1455, 5, "spring constant k"),
     button("Command2", "Calculate", 3600, 840, 975, 495, 2),
     button("Command1", "Back", 3480, 0, 1215, 375, 0),
-    line("Line1", 1680, 1080, 3360, 1080),
+    line("Line1", 1680, 1080, 3360, 1080, "fraction bar"),
     label("Label4", "=", 1560, 720, 255, 375, Sans135Bold, Blue, 6),
     label("Label3", "x", 2040, 360, 495, 375, Sans135Bold, Blue, 4),
     label("Label2", "F", 2040, 0, 495, 375, Sans135BoldUnderlined, Blue, 3),
@@ -214,10 +219,10 @@ constexpr ControlDefinition SpringControls[] = {
 // ---- Zurich: R = k (f + 10 g) -------------------------------------------------------
 
 constexpr ControlDefinition ZurichControls[] = {
-    textBox("Text4", 3360, 600, 615, 9),
-    textBox("Text3", 2040, 600, 615, 7),
-    textBox("Text2", 1320, 600, 615, 5),
-    textBox("Text1", 0, 600, 1095, 3),
+    textBox("Text4", 3360, 600, 615, 9, "group count g"),
+    textBox("Text3", 2040, 600, 615, 7, "spot count f"),
+    textBox("Text2", 1320, 600, 615, 5, "observatory factor k"),
+    textBox("Text1", 0, 600, 1095, 3, "sunspot number R"),
     button("Command2", "Calculate", 1440, 1320, 1815, 375, 2),
     button("Command1", "Back", 3480, 0, 1215, 375, 0),
     label("Label5", ")", 4080, 480, 135, 375, Sans135Bold, Blue, 10),
@@ -231,9 +236,9 @@ constexpr ControlDefinition ZurichControls[] = {
 
 constexpr ControlDefinition TorqueControls[] = {
     button("Command2", "Calculate", 1800, 1080, 1335, 375, 8),
-    textBox("Text3", 3240, 600, 1335, 7),
-    textBox("Text2", 1680, 600, 1335, 5),
-    textBox("Text1", 120, 600, 1335, 3),
+    textBox("Text3", 3240, 600, 1335, 7, "magnetic field B"),
+    textBox("Text2", 1680, 600, 1335, 5, "magnetic moment m"),
+    textBox("Text1", 120, 600, 1335, 3, "torque tau"),
     panelFrame(SidePanel),
     panelText("Label7", SidePanel),
     panelPicture(SidePanel),
@@ -241,16 +246,16 @@ constexpr ControlDefinition TorqueControls[] = {
     label("Label1", "x", 3000, 480, 255, 495, Sans135, {}, 6),
     label("Label2", "=", 1440, 480, 255, 495, Sans135, {}, 4),
     {.name = "Image1", .kind = Image, .left = 1320, .top = 0, .width = 1620, .height = 345,
-     .picture = ":/fyzorin/torque.jpg"},
+     .picture = ":/fyzorin/torque.jpg", .accessibleName = "tau = m x B"},
 };
 
 // ---- Voltage2: V = I R ------------------------------------------------------------------
 
 constexpr ControlDefinition VoltageControls[] = {
     button("Command2", "Calculate", 1680, 1200, 1455, 375, 9),
-    textBox("Text3", 3600, 600, 1095, 8),
-    textBox("Text2", 1920, 600, 1215, 6),
-    textBox("Text1", 120, 600, 1335, 4),
+    textBox("Text3", 3600, 600, 1095, 8, "resistance R"),
+    textBox("Text2", 1920, 600, 1215, 6, "current I"),
+    textBox("Text1", 120, 600, 1335, 4, "voltage V"),
     panelFrame(SidePanel),
     panelText("Label7", SidePanel),
     panelPicture(SidePanel),
@@ -265,14 +270,14 @@ constexpr ControlDefinition VoltageControls[] = {
 // its exponent below it.
 
 constexpr ControlDefinition SchwarzschildControls[] = {
-    textBox("Text4", 2400, 1080, 1095, 8),
-    textBox("Text3", 3240, 600, 1215, 7),
-    textBox("Text2", 1920, 600, 1215, 6),
-    textBox("Text1", 0, 840, 1095, 3),
+    textBox("Text4", 2400, 1080, 1095, 8, "speed of light c"),
+    textBox("Text3", 3240, 600, 1215, 7, "mass M"),
+    textBox("Text2", 1920, 600, 1215, 6, "gravitational constant G"),
+    textBox("Text1", 0, 840, 1095, 3, "Schwarzschild radius r"),
     button("Command2", "Calculate", 1560, 1560, 1455, 375, 10),
     button("Command1", "Back", 3480, 0, 1215, 375, 0),
     label("Label5", "2", 3510, 960, 135, 255, Sans975Bold, DarkBlue, 9),
-    line("Line1", 1560, 960, 4440, 960),
+    line("Line1", 1560, 960, 4440, 960, "fraction bar"),
     label("Label4", "2", 1680, 600, 255, 375, Sans135Bold, Blue, 5),
     label("Label3", "=", 1200, 840, 255, 375, Sans135Bold, Blue, 4),
     label("Label2", "2", 2460, 0, 135, 255, Sans975Bold, DarkBlue, 2),

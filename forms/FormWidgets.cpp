@@ -1,9 +1,11 @@
 #include "forms/FormWidgets.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
 namespace forms {
@@ -74,6 +76,36 @@ void LabelControl::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // The second click of a double click is not a click of its own.
     event->accept();
+}
+
+void LabelControl::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (event->modifiers() & ~Qt::KeypadModifier)
+            break;
+        event->accept();
+        Q_EMIT clicked();
+        return;
+    default:
+        break;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void LabelControl::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // Labels draw no focus of their own; a focused link shows the style's frame.
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.backgroundColor = palette().color(backgroundRole());
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }
 
 LineControl::LineControl(QPoint from, QPoint to, QWidget *parent)

@@ -49,7 +49,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 };
 
-// Label or picture that reports a click: mouse button released over it.
+// Label or picture that reports a click: mouse button released over it, or,
+// when it takes the focus (a link), Space or Enter.
 class LabelControl : public QLabel
 {
     Q_OBJECT
@@ -63,6 +64,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     bool pressed = false;

@@ -43,7 +43,8 @@ constexpr ControlDefinition MainControls[] = {
      .left = 840, .top = 480, .width = 735, .height = 255, .tab = 2,
      .font = FontStyle{"Arial", 12, true}, .textColour = White, .transparent = true},
     {.name = "Label3", .kind = Label,
-     .left = 0, .top = 480, .width = 2535, .height = 5655, .tab = 1, .backColour = Navy},
+     .left = 0, .top = 480, .width = 2535, .height = 5655, .tab = 1, .backColour = Navy,
+     .accessibleName = "menu panel"},
     {.name = "Label1", .kind = Label, .caption = "Fyzorin  1.2",
      .left = 0, .top = 0, .width = 5775, .height = 735, .tab = 0,
      .font = FontStyle{"Arial", 14.25, true}, .textColour = White, .backColour = Navy},
@@ -110,19 +111,30 @@ struct ConverterFrame {
     std::string_view equals;      int equalsTab;
     std::string_view instruction; int instructionTab; std::string_view instructionCaption;
     std::string_view button;      int buttonTab;
+    std::string_view from, to; // the quantities of the two boxes, as assistive technology reads them
 };
 
 constexpr ConverterFrame ConverterFrames[] = {
-    {"Frame10", "Rankine to  fahrenheit", 3360, 5400, 55, "Text20", 58, "Text19", 57, "Label20", 60, "Label19", 59, "Enter Rankine  here", "Command11", 56},
-    {"Frame9", "celcius to fahrenheit", 3360, 4080, 49, "Text17", 50, "Text18", 51, "Label17", 53, "Label18", 54, "Enter celcius here", "Command10", 52},
-    {"Frame8", "fahrenheit to celcius", 3360, 2640, 43, "Text16", 46, "Text15", 45, "Label16", 48, "Label15", 47, "Enter fahrenheit here", "Command9", 44},
-    {"Frame7", "feet to centimeters", 3360, 0, 37, "Text14", 40, "Text13", 39, "Label14", 42, "Label13", 41, "Enter feet here", "Command8", 38},
-    {"Frame6", "yards to meters", 3360, 1320, 31, "Text11", 32, "Text12", 33, "Label11", 35, "Label12", 36, "Enter yards here", "Command7", 34},
-    {"Frame5", "feet to meters", 0, 5400, 25, "Text9", 26, "Text10", 27, "Label9", 29, "Label10", 30, "Enter feet here", "Command6", 28},
-    {"Frame4", "inches to meters", 0, 4080, 19, "Text8", 22, "Text7", 21, "Label8", 24, "Label7", 23, "Enter inches here", "Command5", 20},
-    {"Frame3", "inches to centimeters", 0, 2640, 13, "Text5", 14, "Text6", 15, "Label5", 17, "Label6", 18, "Enter inches here", "Command4", 16},
-    {"Frame2", "miles to kilometers", 0, 1320, 7, "Text4", 10, "Text3", 9, "Label4", 12, "Label3", 11, "Enter miles here", "Command3", 8},
-    {"Frame1", "Kilometers to miles ", 0, 0, 1, "Text1", 2, "Text2", 3, "Label1", 4, "Label2", 6, "Enter kilometers here", "Command2", 5},
+    {"Frame10", "Rankine to  fahrenheit", 3360, 5400, 55, "Text20", 58, "Text19", 57, "Label20", 60, "Label19", 59, "Enter Rankine  here", "Command11", 56,
+     "degrees Rankine to convert to Fahrenheit", "degrees Fahrenheit converted from Rankine"},
+    {"Frame9", "celcius to fahrenheit", 3360, 4080, 49, "Text17", 50, "Text18", 51, "Label17", 53, "Label18", 54, "Enter celcius here", "Command10", 52,
+     "degrees Celsius to convert to Fahrenheit", "degrees Fahrenheit converted from Celsius"},
+    {"Frame8", "fahrenheit to celcius", 3360, 2640, 43, "Text16", 46, "Text15", 45, "Label16", 48, "Label15", 47, "Enter fahrenheit here", "Command9", 44,
+     "degrees Fahrenheit to convert to Celsius", "degrees Celsius converted from Fahrenheit"},
+    {"Frame7", "feet to centimeters", 3360, 0, 37, "Text14", 40, "Text13", 39, "Label14", 42, "Label13", 41, "Enter feet here", "Command8", 38,
+     "feet to convert to centimeters", "centimeters converted from feet"},
+    {"Frame6", "yards to meters", 3360, 1320, 31, "Text11", 32, "Text12", 33, "Label11", 35, "Label12", 36, "Enter yards here", "Command7", 34,
+     "yards to convert to meters", "meters converted from yards"},
+    {"Frame5", "feet to meters", 0, 5400, 25, "Text9", 26, "Text10", 27, "Label9", 29, "Label10", 30, "Enter feet here", "Command6", 28,
+     "feet to convert to meters", "meters converted from feet"},
+    {"Frame4", "inches to meters", 0, 4080, 19, "Text8", 22, "Text7", 21, "Label8", 24, "Label7", 23, "Enter inches here", "Command5", 20,
+     "inches to convert to meters", "meters converted from inches"},
+    {"Frame3", "inches to centimeters", 0, 2640, 13, "Text5", 14, "Text6", 15, "Label5", 17, "Label6", 18, "Enter inches here", "Command4", 16,
+     "inches to convert to centimeters", "centimeters converted from inches"},
+    {"Frame2", "miles to kilometers", 0, 1320, 7, "Text4", 10, "Text3", 9, "Label4", 12, "Label3", 11, "Enter miles here", "Command3", 8,
+     "miles to convert to kilometers", "kilometers converted from miles"},
+    {"Frame1", "Kilometers to miles ", 0, 0, 1, "Text1", 2, "Text2", 3, "Label1", 4, "Label2", 6, "Enter kilometers here", "Command2", 5,
+     "kilometers to convert to miles", "miles converted from kilometers"},
 };
 
 constexpr std::size_t ConverterControlCount = std::size(ConverterFrames) * 6 + 1;
@@ -138,9 +150,11 @@ constexpr std::array<ControlDefinition, ConverterControlCount> makeConverterCont
     // touch by a pixel, so they are listed first.
     for (const ConverterFrame &f : ConverterFrames) {
         controls[i++] = {.name = f.leftBox, .kind = TextBox, .container = f.frame,
-                         .left = 120, .top = 360, .width = 1335, .height = 285, .tab = f.leftTab};
+                         .left = 120, .top = 360, .width = 1335, .height = 285, .tab = f.leftTab,
+                         .accessibleName = f.from};
         controls[i++] = {.name = f.rightBox, .kind = TextBox, .container = f.frame,
-                         .left = 1800, .top = 360, .width = 1455, .height = 285, .tab = f.rightTab};
+                         .left = 1800, .top = 360, .width = 1455, .height = 285, .tab = f.rightTab,
+                         .accessibleName = f.to};
         controls[i++] = {.name = f.button, .kind = Button, .container = f.frame, .caption = "Convert",
                          .left = 1200, .top = 960, .width = 1215, .height = 255, .tab = f.buttonTab};
         controls[i++] = {.name = f.equals, .kind = Label, .container = f.frame, .caption = "=",
@@ -166,7 +180,7 @@ constexpr WindowDefinition Converters{
 constexpr ControlDefinition DictionaryControls[] = {
     {.name = "Text1", .kind = TextBox, .caption = "Text1",
      .left = 0, .top = 360, .width = 7935, .height = 6975, .tab = 1,
-     .multiLine = true, .verticalScrollBar = true},
+     .multiLine = true, .verticalScrollBar = true, .accessibleName = "physics dictionary"},
     {.name = "Command1", .kind = Button, .caption = "Back",
      .left = 6720, .top = 0, .width = 1215, .height = 315, .tab = 0, .font = MsSansSerif8},
 };

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 namespace forms {
@@ -109,6 +110,21 @@ QWidget *createWidget(const ControlDefinition &def, QWidget *parent)
     return nullptr;
 }
 
+// A caption's access-key marks are not read out: "&&" is a literal "&".
+QString accessibleName(const ControlDefinition &def)
+{
+    if (!def.accessibleName.empty())
+        return toQString(def.accessibleName);
+    QString name;
+    const QString caption = toQString(def.caption);
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size())
+            ++i;
+        name += caption[i];
+    }
+    return name.simplified();
+}
+
 QRect geometryOf(const ControlDefinition &def, const QWidget *widget)
 {
     if (def.kind == ControlKind::Line)
@@ -200,8 +216,11 @@ std::unique_ptr<Form> buildWindow(const WindowDefinition &definition)
         widget->setObjectName(toQString(def.name));
         widget->setFont(def.font ? toQFont(*def.font) : windowFont);
         widget->setGeometry(geometryOf(def, widget));
-        if (!takesFocus(def.kind))
+        widget->setAccessibleName(accessibleName(def));
+        if (!takesFocus(def))
             widget->setFocusPolicy(Qt::NoFocus);
+        else if (def.link)
+            widget->setFocusPolicy(Qt::TabFocus);
         return widget;
     };
     for (std::size_t i = 0; i < controls.size(); ++i)
@@ -212,12 +231,14 @@ std::unique_ptr<Form> buildWindow(const WindowDefinition &definition)
         if (it->second)
             it->second->raise();
 
+    // Tab positions give the focus order; a picture that is a link has no
+    // tab position and comes last.
     std::vector<std::pair<int, QWidget *>> focusOrder;
     for (const auto &[def, widget] : inListOrder)
-        if (widget && takesFocus(def->kind) && def->tab != NoTabStop)
-            focusOrder.emplace_back(def->tab, widget);
-    std::sort(focusOrder.begin(), focusOrder.end(),
-              [](const auto &a, const auto &b) { return a.first < b.first; });
+        if (widget && takesFocus(*def))
+            focusOrder.emplace_back(def->tab == NoTabStop ? INT_MAX : def->tab, widget);
+    std::stable_sort(focusOrder.begin(), focusOrder.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
     for (std::size_t i = 1; i < focusOrder.size(); ++i)
         QWidget::setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
     if (!focusOrder.empty())

@@ -62,6 +62,13 @@ struct ControlDefinition {
     bool multiLine = false;
     bool verticalScrollBar = false;
     std::string_view picture; // Qt resource path of an image's picture
+    // What assistive technology calls the control where its caption does not
+    // say it: the quantity a text box holds, what a picture or line shows.
+    // Empty: the caption.
+    std::string_view accessibleName;
+    // A label or picture that acts on a click. It also takes the keyboard
+    // focus, and Space or Enter clicks it, so the keyboard reaches it too.
+    bool link = false;
 };
 
 struct MenuEntry {
@@ -81,10 +88,11 @@ struct WindowDefinition {
     std::span<const MenuEntry> menu;
 };
 
-// Whether a control of this kind can ever take the keyboard focus.
-constexpr bool takesFocus(ControlKind kind)
+// Whether a control can ever take the keyboard focus.
+constexpr bool takesFocus(const ControlDefinition &control)
 {
-    return kind == ControlKind::Button || kind == ControlKind::TextBox || kind == ControlKind::ListBox;
+    return control.kind == ControlKind::Button || control.kind == ControlKind::TextBox
+           || control.kind == ControlKind::ListBox || control.link;
 }
 
 } // namespace forms
