@@ -55,6 +55,19 @@ void CaptionButton::paintEvent(QPaintEvent *)
     painter.drawItemText(textArea, flags, option.palette, isEnabled(), caption, QPalette::ButtonText);
 }
 
+void CaptionButton::keyPressEvent(QKeyEvent *event)
+{
+    // A window is no dialog, so Qt leaves Enter to a default button there is
+    // none of; the focused button is what a keyboard user means.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        event->accept();
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
 void LabelControl::mousePressEvent(QMouseEvent *event)
 {
     // Accepting the press makes this label receive the matching release.

@@ -37,7 +37,7 @@ private:
 };
 
 // Push button whose caption wraps at word boundaries inside the button, as
-// the long captions of the formula index need.
+// the long captions of the formula index need. Enter presses it as Space does.
 class CaptionButton : public QPushButton
 {
     Q_OBJECT
@@ -47,6 +47,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 // Label or picture that reports a click: mouse button released over it, or,

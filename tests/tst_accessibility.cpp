@@ -109,7 +109,7 @@ void AccessibilityTest::calculatorByKeyboard()
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("4"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command2"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(controlText(findControl(&voltage, QStringLiteral("Text1"))), QStringLiteral("10"));
 
     QTest::keyClick(&voltage, Qt::Key_E, Qt::AltModifier); // "&Exit"
