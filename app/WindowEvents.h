@@ -37,12 +37,14 @@ public:
     void onSignal(Sender *source, Signal signal, SignalHandler handler)
     {
         Dispatcher *dispatcher = &windowsDispatcher();
-        QObject::connect(source, signal, formObject(), [dispatcher, handler](const auto &...arguments) {
-            if constexpr (std::is_invocable_v<const SignalHandler &, decltype(arguments)...>)
+        // Decided here, on the handler's own type: a branch inside the generic
+        // lambda would have to compile for both kinds of handler (clang checks).
+        if constexpr (std::is_invocable_v<const SignalHandler &>)
+            QObject::connect(source, signal, formObject(), [dispatcher, handler] { dispatcher->run(handler); });
+        else
+            QObject::connect(source, signal, formObject(), [dispatcher, handler](const auto &...arguments) {
                 dispatcher->run([&] { handler(arguments...); });
-            else
-                dispatcher->run(handler);
-        });
+            });
     }
 
 private:
