@@ -28,4 +28,4 @@ void chatIntake(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(chatIntake)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(chatIntake)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3);

@@ -1,5 +1,5 @@
 // Loading the dictionary into its window until the window has painted, for
-// files of 1, 10 and 50 MB, against two floors measured in the same run:
+// files of 1 and 10 MB, against two floors measured in the same run:
 // reading and decoding the file alone, and a fresh bare text widget taking
 // the same text.
 
@@ -39,15 +39,24 @@ QString folderFor(int megabytes)
     return folder->path();
 }
 
+// Showing the window and taking it down are outside the timing, in both
+// this and its bare-widget floor: what is timed is the text arriving in a
+// freshly shown window until it has painted, as at the first click on
+// "Physics Dictionary".
 void load(benchmark::State &state)
 {
     const QString folder = folderFor(int(state.range(0)));
-    auto window = forms::buildWindow(forms::dictionaryDefinition());
-    window->show();
-    QWidget *text = forms::findControl(window.get(), QStringLiteral("Text1"));
     for (auto _ : state) {
+        state.PauseTiming();
+        auto window = forms::buildWindow(forms::dictionaryDefinition());
+        window->show();
+        QWidget *text = forms::findControl(window.get(), QStringLiteral("Text1"));
+        state.ResumeTiming();
         forms::setControlText(text, dictionary::readDictionary(folder));
         window->repaint();
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
     }
 }
 
@@ -62,16 +71,21 @@ void bareWidget(benchmark::State &state)
 {
     const QString text = dictionary::readDictionary(folderFor(int(state.range(0))));
     for (auto _ : state) {
-        QPlainTextEdit widget;
-        widget.resize(529, 465);
-        widget.show();
-        widget.setPlainText(text);
-        widget.repaint();
+        state.PauseTiming();
+        auto widget = std::make_unique<QPlainTextEdit>();
+        widget->resize(529, 465);
+        widget->show();
+        state.ResumeTiming();
+        widget->setPlainText(text);
+        widget->repaint();
+        state.PauseTiming();
+        widget.reset();
+        state.ResumeTiming();
     }
 }
 
 } // namespace
 
-BENCHMARK(load)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(readAndDecode)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(bareWidget)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(load)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(7);
+BENCHMARK(readAndDecode)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(7);
+BENCHMARK(bareWidget)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(7);

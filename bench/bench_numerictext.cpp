@@ -82,9 +82,9 @@ void cPrintf(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(parseLoose);
-BENCHMARK(parseStrict);
-BENCHMARK(cStrtod);
-BENCHMARK(format);
-BENCHMARK(formatWithSystemSeparators);
-BENCHMARK(cPrintf);
+BENCHMARK(parseLoose)->MinTime(0.2)->Repetitions(5);
+BENCHMARK(parseStrict)->MinTime(0.2)->Repetitions(5);
+BENCHMARK(cStrtod)->MinTime(0.2)->Repetitions(5);
+BENCHMARK(format)->MinTime(0.2)->Repetitions(5);
+BENCHMARK(formatWithSystemSeparators)->MinTime(0.2)->Repetitions(5);
+BENCHMARK(cPrintf)->MinTime(0.2)->Repetitions(5);

@@ -1,5 +1,7 @@
 // Time to build a window from its definition, the cost a user waits for at
-// each first reference; the converter window is the largest.
+// each first reference; the converter window is the largest. Each window's
+// floor is a bare top-level widget with as many plain children as the
+// window has controls.
 
 #include "forms/FormWidgets.h"
 #include "forms/ShellForms.h"
@@ -17,10 +19,9 @@ void buildWindow(benchmark::State &state, const forms::WindowDefinition &definit
     }
 }
 
-// Floor: a bare top-level widget with the same number of plain children.
-void bareWidgets(benchmark::State &state)
+void bareWidgets(benchmark::State &state, const forms::WindowDefinition &definition)
 {
-    const auto count = forms::convertersDefinition().controls.size();
+    const auto count = definition.controls.size();
     for (auto _ : state) {
         QWidget window;
         for (std::size_t i = 0; i < count; ++i)
@@ -31,6 +32,7 @@ void bareWidgets(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK_CAPTURE(buildWindow, frmPhysicsMain, forms::mainWindowDefinition());
-BENCHMARK_CAPTURE(buildWindow, converters, forms::convertersDefinition());
-BENCHMARK(bareWidgets);
+BENCHMARK_CAPTURE(buildWindow, frmPhysicsMain, forms::mainWindowDefinition())->MinTime(0.2)->Repetitions(5);
+BENCHMARK_CAPTURE(bareWidgets, frmPhysicsMain, forms::mainWindowDefinition())->MinTime(0.2)->Repetitions(5);
+BENCHMARK_CAPTURE(buildWindow, converters, forms::convertersDefinition())->MinTime(0.2)->Repetitions(5);
+BENCHMARK_CAPTURE(bareWidgets, converters, forms::convertersDefinition())->MinTime(0.2)->Repetitions(5);

@@ -1,11 +1,27 @@
 #!/usr/bin/env bash
-# Builds a Release build with the benchmarks in build-bench/ and runs them all.
+# Builds a Release build with the benchmarks in build-bench/, runs every
+# benchmark program and prints one Markdown table: each benchmark against its
+# floor from the same run, with the machine it ran on. Build and progress go
+# to stderr, the table to stdout.
+#   scripts/bench.sh                 print the table
+#   scripts/bench.sh --update-doc    also write it into docs/performance.md
+# Exits non-zero only when a benchmark program fails; a missed target is
+# marked in the table.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
-scripts/build.sh build-bench -DCMAKE_BUILD_TYPE=Release -DFYZORIN_BUILD_TESTS=OFF -DFYZORIN_BUILD_BENCH=ON
-for program in build-bench/bench/bench_*; do
-    if [ -f "$program" ] && [ -x "$program" ]; then
-        "$program" "$@"
-    fi
-done
+update=()
+case "${1:-}" in
+    "") ;;
+    --update-doc) update=(--update-doc docs/performance.md) ;;
+    *) echo "usage: scripts/bench.sh [--update-doc]" >&2; exit 2 ;;
+esac
+scripts/deps.sh python3 >&2
+scripts/build.sh build-bench -DCMAKE_BUILD_TYPE=Release -DFYZORIN_BUILD_TESTS=OFF -DFYZORIN_BUILD_BENCH=ON >&2
+# The start is also measured on a real X server.
+. scripts/xvfb-lib.sh
+start_xvfb >&2
+trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
+status=0
+python3 scripts/bench-table.py build-bench "${update[@]}" || status=$?
+echo "scripts/bench.sh took ${SECONDS} s" >&2
+exit "$status"
