@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Checks the .deb on a fresh Debian 12: builds the package, makes a minimal
+# Debian with debootstrap in a temporary folder, installs the package there
+# with apt-get (which must pull in every dependency), and drives the
+# installed program end to end inside it. Needs root and the network; takes
+# a few minutes.   scripts/check-deb.sh [MIRROR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+mirror=${1:-http://deb.debian.org/debian}
+scripts/deps.sh debootstrap
+scripts/build.sh build -DCMAKE_BUILD_TYPE=Release
+rm -f build/fyzorin_*.deb
+(cd build && cpack -G DEB >/dev/null)
+deb=$(ls build/fyzorin_*.deb)
+
+root=$(mktemp -d)
+cleanup() {
+    umount "$root/proc" 2>/dev/null || true
+    rm -rf "$root"
+}
+trap cleanup EXIT
+echo "== debootstrap bookworm into $root"
+debootstrap --variant=minbase bookworm "$root" "$mirror" >"$root.log" 2>&1 || { tail "$root.log"; exit 1; }
+rm -f "$root.log"
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+mount -t proc proc "$root/proc"
+
+mkdir -p "$root/root/check/tests" "$root/root/check/scripts"
+cp "$deb" "$root/root/"
+cp -r tests/e2e "$root/root/check/tests/"
+cp scripts/xvfb-lib.sh "$root/root/check/scripts/"
+cp build/tests/e2e/e2e_layout "$root/root/check/"
+
+echo "== apt-get install ./$(basename "$deb")"
+chroot "$root" env DEBIAN_FRONTEND=noninteractive bash -c \
+    "apt-get update -qq && apt-get install -y -qq ./root/$(basename "$deb") >/dev/null"
+echo "== the installed program, end to end"
+chroot "$root" env DEBIAN_FRONTEND=noninteractive bash -c \
+    "apt-get install -y -qq --no-install-recommends xvfb xauth xdotool xclip x11-utils >/dev/null
+     cd /root/check && bash tests/e2e/e2e.sh /usr/bin/Fyzorin1234 /usr/bin/livehelpd ./e2e_layout /tmp/e2e"
+echo "$(basename "$deb") installs on a fresh Debian 12 and the installed program works"
