@@ -31,6 +31,7 @@ ChatSocket::ChatSocket(QObject *parent)
     , socket(new QTcpSocket(this))
     , attemptTimer(new QTimer(this))
 {
+    socket->setReadBufferSize(MaxReadBytes);
     attemptTimer->setSingleShot(true);
     connect(attemptTimer, &QTimer::timeout, this, [this] {
         Close();

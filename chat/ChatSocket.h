@@ -18,6 +18,12 @@ class ChatSocket : public QObject
 public:
     // The layer's own error for a send without an open connection.
     static constexpr int WrongStateError = 40006;
+    // Most bytes one read takes in. The window acts on each read as one
+    // message, and what a message costs it grows faster than its length (a
+    // long line without a break is laid out in time that grows with its
+    // square), so a flood is taken in these pieces and waits in the system
+    // meanwhile. Well above anything a server sends as one message.
+    static constexpr qint64 MaxReadBytes = 64 * 1024;
 
     explicit ChatSocket(QObject *parent = nullptr);
 
@@ -28,7 +34,8 @@ public:
     // The text's characters as code-page bytes, in one write. Raises
     // RunTimeError WrongStateError when no connection is open.
     void SendData(const QString &text);
-    // Every byte received and not yet read, one character a byte.
+    // The bytes taken in and not yet read (at most MaxReadBytes), one
+    // character a byte.
     QString GetData();
 
     bool isConnected() const;

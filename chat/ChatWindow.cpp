@@ -60,6 +60,10 @@ void sock_Connect(WindowManager &windows, forms::Form &window)
     QCoreApplication::processEvents();
     if (!self || !windows.isLoaded(ChatWindow) || &windows.instance(ChatWindow) != self)
         return;
+    // Nor is the connection sure to be there still: one of those events may
+    // have been the server closing it, which Closed has already shown.
+    if (!sock(window).isConnected())
+        return;
     sock(window).SendData(chat::FormatNameMessage(textOf(window, "txtName")));
     forms::setControlText(control(window, "Label4"), QStringLiteral("ONLINE"));
 }
