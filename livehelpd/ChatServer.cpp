@@ -53,6 +53,7 @@ public:
         socket->setParent(this);
         pacing.setSingleShot(true);
         pacing.setTimerType(Qt::PreciseTimer);
+        naming.setSingleShot(true);
     }
 
     // A place in the output queue: a chat line, or the people-online list.
@@ -62,10 +63,13 @@ public:
     struct Outgoing {
         QByteArray line;
         bool isList = false;
+        quint64 from = 0; // the id of a line's sender
     };
 
     QTcpSocket *socket;
+    quint64 id = 0; // unlike its address, never reused
     QTimer pacing;
+    QTimer naming;
     QString peer;
     QByteArray name;
     bool named = false;
@@ -156,6 +160,13 @@ QString ChatServer::describe(Reason reason) const
         return QStringLiteral("cut off: not reading (more than %1 messages or %2 bytes waiting)")
             .arg(limits.maxQueuedMessages)
             .arg(limits.maxQueuedBytes);
+    case Reason::Flooding:
+        return QStringLiteral("cut off: lines faster than they can be passed on (more than %1 messages or %2 bytes "
+                              "waiting for a reader)")
+            .arg(limits.maxQueuedMessages)
+            .arg(limits.maxQueuedBytes);
+    case Reason::NoName:
+        return QStringLiteral("cut off: no name within %1 ms").arg(limits.nameTimeoutMs);
     }
     return QString();
 }
@@ -164,6 +175,7 @@ void ChatServer::acceptConnections()
 {
     while (QTcpSocket *socket = tcpServer->nextPendingConnection()) {
         auto *client = new Client(socket, this);
+        client->id = ++clientsSeen;
         client->peer = peerText(socket);
         clients.push_back(client);
         Q_EMIT logLine(QStringLiteral("connect ") + client->peer);
@@ -192,6 +204,10 @@ void ChatServer::acceptConnections()
                 drop(client, Reason::SocketError, client->socket->errorString());
         });
         connect(&client->pacing, &QTimer::timeout, client, [this, client] { pump(client); });
+        if (limits.nameTimeoutMs > 0) {
+            connect(&client->naming, &QTimer::timeout, client, [this, client] { drop(client, Reason::NoName); });
+            client->naming.start(limits.nameTimeoutMs);
+        }
     }
 }
 
@@ -203,6 +219,7 @@ void ChatServer::read(Client *client)
     if (chunk.isEmpty())
         return;
     receivedBytes += chunk.size();
+    peaks.chunkBytes = std::max<qint64>(peaks.chunkBytes, chunk.size());
     if (chunk.size() > limits.maxChunkBytes) {
         drop(client, Reason::ChunkTooLong);
         return;
@@ -239,6 +256,7 @@ void ChatServer::join(Client *client, const QByteArray &chunk)
 {
     client->name = protocol::sanitiseName(protocol::nameFromChunk(chunk), limits.maxNameBytes);
     client->named = true;
+    client->naming.stop();
     client->bytesWithoutMessage = 0;
     members.push_back(client);
     listChanged();
@@ -247,10 +265,11 @@ void ChatServer::join(Client *client, const QByteArray &chunk)
 void ChatServer::relay(Client *sender, const QByteArray &message)
 {
     // By index: a client cut off on the way is only marked, never removed
-    // here, so the vector stays as it is.
-    for (std::size_t i = 0; i < members.size(); ++i) {
+    // here, so the vector stays as it is. Once the sender is cut off, its
+    // line goes to nobody more.
+    for (std::size_t i = 0; i < members.size() && !sender->closing; ++i) {
         if (members[i] != sender)
-            enqueue(members[i], message, false);
+            enqueueLine(members[i], message, sender);
     }
 }
 
@@ -258,29 +277,51 @@ void ChatServer::listChanged()
 {
     currentList = protocol::userListMessage(names());
     for (std::size_t i = 0; i < members.size(); ++i)
-        enqueue(members[i], QByteArray(), true);
+        enqueueList(members[i]);
 }
 
-void ChatServer::enqueue(Client *client, const QByteArray &message, bool isList)
+void ChatServer::enqueueLine(Client *client, const QByteArray &message, Client *sender)
 {
     if (client->closing)
         return;
-    if (isList) {
-        if (client->listQueued)
-            return;
-        client->listQueued = true;
-        client->queue.push_back({QByteArray(), true});
-    } else {
-        client->queue.push_back({message, false});
-        client->queuedLineBytes += message.size();
-    }
-    const qint64 waiting = client->queuedLineBytes + (client->listQueued ? currentList.size() : 0)
-        + client->socket->bytesToWrite();
-    if (qsizetype(client->queue.size()) > limits.maxQueuedMessages || waiting > limits.maxQueuedBytes) {
-        drop(client, Reason::NotReading);
+    const qsizetype lines = qsizetype(client->queue.size()) - (client->listQueued ? 1 : 0) + 1;
+    const qint64 waiting = client->queuedLineBytes + message.size() + client->socket->bytesToWrite();
+    if (lines > limits.maxQueuedMessages || waiting > limits.maxQueuedBytes) {
+        // A socket holding nothing unwritten has handed all it was given to
+        // the system: the client takes its output, and what waits is the
+        // pacing's backlog.
+        if (client->socket->bytesToWrite() > 0)
+            drop(client, Reason::NotReading);
+        else
+            drop(sender, Reason::Flooding);
         return;
     }
+    client->queue.push_back({message, false, sender->id});
+    client->queuedLineBytes += message.size();
+    peaks.queuedMessages = std::max(peaks.queuedMessages, lines);
+    peaks.queuedBytes = std::max(peaks.queuedBytes, waiting);
     pump(client);
+}
+
+void ChatServer::enqueueList(Client *client)
+{
+    if (client->closing || client->listQueued)
+        return;
+    client->listQueued = true;
+    client->queue.push_back({QByteArray(), true});
+    pump(client);
+}
+
+void ChatServer::forgetLinesFrom(const Client *sender)
+{
+    for (Client *client : clients) {
+        std::erase_if(client->queue, [client, sender](const Client::Outgoing &next) {
+            if (next.from != sender->id)
+                return false;
+            client->queuedLineBytes -= next.line.size();
+            return true;
+        });
+    }
 }
 
 // Writes what waits for a client, one message per write: only when the
@@ -332,9 +373,15 @@ void ChatServer::drop(Client *client, Reason reason, const QString &detail)
     client->reason = reason;
     client->detail = detail;
     client->pacing.stop();
+    client->naming.stop();
     client->queue.clear();
     client->queuedLineBytes = 0;
     client->listQueued = false;
+    // One that was cut off takes its lines not yet passed on with it, so a
+    // flood does not go on after its sender has gone; one that left says
+    // its last words.
+    if (reason != Reason::Left && reason != Reason::SocketError)
+        forgetLinesFrom(client);
     disconnect(client->socket, nullptr, client, nullptr);
     client->socket->abort();
     if (!sweepPending) {

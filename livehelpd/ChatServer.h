@@ -10,8 +10,9 @@
 // message per write, at least Settings::gapMs apart, so that a client reading
 // whenever data arrives sees one message per read. Every client is
 // distrusted: the settings bound what one may send, how fast, how much may
-// wait for it, and how many may be connected. A client crossing a bound is
-// cut off; the others go on.
+// wait for it, how long it may stay without a name, and how many may be
+// connected. A client crossing a bound is cut off, and its lines still
+// waiting for the others go with it; the others go on.
 
 #include <QByteArray>
 #include <QList>
@@ -30,6 +31,9 @@ struct Settings {
     int gapMs = 50;
     // Connections beyond this many are closed at once.
     int maxClients = 256;
+    // A connection that has not sent its name this long after it came is
+    // cut off, so that silent ones do not hold places; 0: no limit.
+    int nameTimeoutMs = 30 * 1000;
     // A chunk (and so a name message) longer than this cuts the client off.
     qsizetype maxChunkBytes = 8 * 1024;
     // Names are cut to this length.
@@ -38,8 +42,12 @@ struct Settings {
     int maxChunksPerSecond = 300;
     // Bytes a client may send in chunks that are neither its name nor a line.
     qint64 maxBytesWithoutMessage = 10 * 1024 * 1024;
-    // Output waiting for one client, counted in messages and in bytes
-    // (including what the socket holds); beyond either it is cut off.
+    // Lines waiting for one client, counted in messages and in bytes
+    // (including what the socket holds); besides them at most one
+    // people-online list waits. A line that would go beyond either cuts off
+    // the client if it has stopped taking what is written to it, and
+    // otherwise the line's sender: the backlog of a client that reads is
+    // made by lines coming faster than the gap lets them out.
     qsizetype maxQueuedMessages = 1000;
     qint64 maxQueuedBytes = 1024 * 1024;
     // The kernel's send buffer for each client, so that a client that does
@@ -60,7 +68,9 @@ public:
         ChunkTooLong,  // a chunk beyond maxChunkBytes
         TooFast,       // more chunks than maxChunksPerSecond allows
         NoMessages,    // maxBytesWithoutMessage of chunks that were no message
-        NotReading,    // its output queue went beyond a bound
+        NotReading,    // its output went beyond a bound while it took none
+        Flooding,      // its lines took a reading client's queue beyond a bound
+        NoName,        // no name within nameTimeoutMs of connecting
     };
     Q_ENUM(Reason)
 
@@ -80,6 +90,15 @@ public:
     // Every byte read from every client so far.
     qint64 bytesReceived() const { return receivedBytes; }
 
+    // The most that has waited in the server for or from one client so far,
+    // as the bounds count it.
+    struct Backlog {
+        qint64 chunkBytes = 0;        // one read: at most maxChunkBytes + 1
+        qsizetype queuedMessages = 0; // at most maxQueuedMessages
+        qint64 queuedBytes = 0;       // at most maxQueuedBytes
+    };
+    const Backlog &peakBacklog() const { return peaks; }
+
     // The text of a reason in a log line.
     QString describe(Reason reason) const;
 
@@ -98,7 +117,9 @@ private:
     void join(Client *client, const QByteArray &chunk);
     void relay(Client *sender, const QByteArray &message);
     void listChanged();
-    void enqueue(Client *client, const QByteArray &message, bool isList);
+    void enqueueLine(Client *client, const QByteArray &message, Client *sender);
+    void enqueueList(Client *client);
+    void forgetLinesFrom(const Client *sender);
     void pump(Client *client);
     void drop(Client *client, Reason reason, const QString &detail = QString());
     void sweep();
@@ -109,6 +130,8 @@ private:
     std::vector<Client *> members;  // named, in joining order
     QByteArray currentList;         // "cons|..." for the members not being cut off
     qint64 receivedBytes = 0;
+    quint64 clientsSeen = 0;
+    Backlog peaks;
     bool sweepPending = false;
 };
 

@@ -79,6 +79,9 @@ int main(int argc, char *argv[])
          QStringLiteral("N"), QString::number(defaults.gapMs)},
         {QStringLiteral("max-clients"), QStringLiteral("Most clients connected at once."), QStringLiteral("N"),
          QString::number(defaults.maxClients)},
+        {QStringLiteral("name-timeout-ms"),
+         QStringLiteral("Time a client has to send its name before it is cut off, in ms (0: no limit)."),
+         QStringLiteral("N"), QString::number(defaults.nameTimeoutMs)},
     });
     if (!parser.parse(QCoreApplication::arguments())) {
         say(parser.errorText());
@@ -94,13 +97,15 @@ int main(int argc, char *argv[])
     const auto port = integerOption(parser, QStringLiteral("port"), 0, 65535);
     const auto gap = integerOption(parser, QStringLiteral("gap-ms"), 0, 60 * 1000);
     const auto maxClients = integerOption(parser, QStringLiteral("max-clients"), 1, 100000);
+    const auto nameTimeout = integerOption(parser, QStringLiteral("name-timeout-ms"), 0, 24 * 60 * 60 * 1000);
     const auto address = addressOption(parser.value(QStringLiteral("listen")));
-    if (!port || !gap || !maxClients || !address)
+    if (!port || !gap || !maxClients || !nameTimeout || !address)
         return UsageError;
 
     livehelpd::Settings settings;
     settings.gapMs = *gap;
     settings.maxClients = *maxClients;
+    settings.nameTimeoutMs = *nameTimeout;
     livehelpd::ChatServer server(settings);
     QObject::connect(&server, &livehelpd::ChatServer::logLine, &server, [](const QString &line) {
         printLine(QDateTime::currentDateTime().toString(Qt::ISODateWithMs) + u' ' + line);
@@ -113,10 +118,12 @@ int main(int argc, char *argv[])
                 .arg(server.errorString()));
         return ListenError;
     }
-    say(QStringLiteral("listening on %1:%2 (gap %3 ms, at most %4 clients)")
+    say(QStringLiteral("listening on %1:%2 (gap %3 ms, at most %4 clients, %5)")
             .arg(hostText(*address))
             .arg(server.serverPort())
             .arg(settings.gapMs)
-            .arg(settings.maxClients));
+            .arg(settings.maxClients)
+            .arg(settings.nameTimeoutMs > 0 ? QStringLiteral("name within %1 ms").arg(settings.nameTimeoutMs)
+                                            : QStringLiteral("no time limit for the name")));
     return app.exec();
 }

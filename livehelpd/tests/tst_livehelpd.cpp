@@ -1,11 +1,14 @@
 // The Live Help server: names and people-online lists, relaying, pacing,
-// clients that send too much, too fast or never read, garbage on the wire,
-// the log, and the livehelpd program itself.
+// clients that send too much, too fast, never read, reset their connection
+// or never name themselves, garbage on the wire, the log, and the livehelpd
+// program itself.
 
 #include "livehelpd/ChatServer.h"
 #include "livehelpd/Protocol.h"
 
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QHostAddress>
 #include <QProcess>
 #include <QSet>
@@ -13,10 +16,12 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QThread>
 #include <algorithm>
 #include <functional>
 #include <memory>
 #include <random>
+#include <sys/socket.h>
 #include <vector>
 
 using livehelpd::ChatServer;
@@ -101,9 +106,23 @@ QByteArray lastList(const Peer &peer)
     return stream.mid(from, to < 0 ? -1 : to - from);
 }
 
+// As QTest::qWaitFor, but looking again right after the events and then
+// sleeping a millisecond rather than ten, so that a loop of sendRead goes
+// about as fast as the server reads.
 bool waitFor(const std::function<bool()> &condition, int ms = WaitMs)
 {
-    return QTest::qWaitFor(condition, ms);
+    const QDeadlineTimer deadline(ms);
+    for (;;) {
+        if (condition())
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (condition())
+            return true;
+        QThread::msleep(1);
+    }
 }
 
 // Sends a chunk and waits until the server has read all of it (or, with a
@@ -164,6 +183,70 @@ bool cleanName(const QByteArray &name)
     return true;
 }
 
+QByteArray randomBytes(std::mt19937 &random, qsizetype size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char &byte : bytes)
+        byte = char(random());
+    return bytes;
+}
+
+// Ends a connection with RST rather than FIN: a zero linger time makes the
+// close throw away whatever was not sent.
+void resetConnection(Peer &peer)
+{
+    const linger hard{1, 0};
+    ::setsockopt(int(peer.socket.socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+    peer.socket.abort();
+}
+
+// Ann and Bob, named and reading, after someone else was cut off or left:
+// they see the list of the two of them and each other's lines.
+void othersGoOn(ChatServer &server, Peer &ann, Peer &bob)
+{
+    QTRY_COMPARE(lastList(ann), QByteArray("cons|Ann|Bob|"));
+    QTRY_COMPARE(lastList(bob), QByteArray("cons|Ann|Bob|"));
+    QVERIFY(sendRead(server, ann, "text|still here"));
+    QTRY_VERIFY(bob.stream().endsWith("text|Ann|still here"));
+    QVERIFY(sendRead(server, bob, "text|me too"));
+    QTRY_VERIFY(ann.stream().endsWith("text|Bob|me too"));
+    QCOMPARE(server.names(), ByteList({"Ann", "Bob"}));
+    QCOMPARE(server.clientCount(), 2);
+}
+
+// The server's own account of the most that waited for or from any one
+// client stays within its bounds.
+void withinBounds(const ChatServer &server)
+{
+    const Settings &limits = server.settings();
+    const ChatServer::Backlog &peak = server.peakBacklog();
+    qInfo("most held for one client: a read of %lld bytes; %lld lines, %lld bytes waiting",
+          peak.chunkBytes, qint64(peak.queuedMessages), peak.queuedBytes);
+    QVERIFY(peak.chunkBytes <= limits.maxChunkBytes + 1);
+    QVERIFY(peak.queuedMessages <= limits.maxQueuedMessages);
+    QVERIFY(peak.queuedBytes <= limits.maxQueuedBytes);
+}
+
+// A port nobody listens on, for the program to take.
+quint16 freePort()
+{
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
+}
+
+// A line of /proc/<pid>/status, in kB.
+qint64 statusKb(qint64 pid, const QByteArray &key)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(key + ':'))
+            return line.mid(key.size() + 1).trimmed().split(' ').constFirst().toLongLong();
+    }
+    return -1;
+}
+
 QByteArray allByteValues()
 {
     QByteArray bytes;
@@ -189,12 +272,16 @@ private Q_SLOTS:
     void floods_data();
     void floods();
     void nonReader();
+    void resets_data();
+    void resets();
     void clientLimit();
+    void nameTimeout();
     void garbage_data();
     void garbage();
     void logLines_data();
     void logLines();
     void program();
+    void programUnderAttack();
     void programOptions_data();
     void programOptions();
 };
@@ -372,31 +459,51 @@ void LiveHelpServerTest::floods_data()
 {
     QTest::addColumn<QByteArray>("chunk");
     QTest::addColumn<int>("times");
+    QTest::addColumn<bool>("inTurn"); // each chunk read on its own; else all written at once
+    QTest::addColumn<int>("gap");
     QTest::addColumn<int>("chunksPerSecond");
     QTest::addColumn<qint64>("bytesWithoutMessage");
-    QTest::addColumn<Reason>("reason");
+    QTest::addColumn<QList<Reason>>("reasons"); // Flo is cut off for one of these
 
     const Settings defaults;
-    QTest::newRow("10 MB without a separator")
-        << QByteArray(10 * 1024 * 1024, 'x') << 1 << defaults.maxChunksPerSecond
-        << defaults.maxBytesWithoutMessage << Reason::ChunkTooLong;
-    QTest::newRow("junk in small chunks") << QByteArray(4096, 'y') << 100 << defaults.maxChunksPerSecond
-                                          << qint64(64 * 1024) << Reason::NoMessages;
-    QTest::newRow("lists sent back") << QByteArray("cons|Ann|Bob|") << 1000 << defaults.maxChunksPerSecond
-                                     << qint64(2 * 1024) << Reason::NoMessages;
-    QTest::newRow("too many lines a second") << QByteArray("text|spam") << 200 << 20
-                                             << defaults.maxBytesWithoutMessage << Reason::TooFast;
+    auto row = [&](const char *name, const QByteArray &chunk, int times, bool inTurn, int gap, int chunksPerSecond,
+                   qint64 bytesWithoutMessage, const QList<Reason> &reasons) {
+        QTest::newRow(name) << chunk << times << inTurn << gap << chunksPerSecond << bytesWithoutMessage << reasons;
+    };
+    std::mt19937 random(20240602);
+    // All at once, the server's first read is a full one, one byte too long.
+    row("50 MB in one burst", "text|" + QByteArray(50 * 1024 * 1024, 'x'), 1, false, defaults.gapMs,
+        defaults.maxChunksPerSecond, defaults.maxBytesWithoutMessage, {Reason::ChunkTooLong});
+    row("random bytes in one burst", randomBytes(random, 4 * 1024 * 1024), 1, false, defaults.gapMs,
+        defaults.maxChunksPerSecond, defaults.maxBytesWithoutMessage, {Reason::ChunkTooLong});
+    row("100,000 tiny lines in one burst", "text|hi", 100000, false, defaults.gapMs, defaults.maxChunksPerSecond,
+        defaults.maxBytesWithoutMessage, {Reason::ChunkTooLong});
+    row("junk in small chunks", QByteArray(4096, 'y'), 100, true, 0, defaults.maxChunksPerSecond, 64 * 1024,
+        {Reason::NoMessages});
+    row("lists sent back", "cons|Ann|Bob|", 1000, true, 0, defaults.maxChunksPerSecond, 2 * 1024,
+        {Reason::NoMessages});
+    row("too many lines a second", "text|spam", 200, true, 0, 20, defaults.maxBytesWithoutMessage,
+        {Reason::TooFast});
+    // Paced output drains far slower than lines may come in: what piles up
+    // for the readers is the flooder's doing, not theirs. On a slow machine
+    // the flooder may stay under the rate and meet the queue bound instead.
+    row("100,000 tiny lines, each read alone", "text|hi", 100000, true, defaults.gapMs,
+        defaults.maxChunksPerSecond, defaults.maxBytesWithoutMessage, {Reason::TooFast, Reason::Flooding});
+    row("lines at the size limit, each read alone", "text|" + QByteArray(8187, 'L'), 1000, true, defaults.gapMs,
+        defaults.maxChunksPerSecond, defaults.maxBytesWithoutMessage, {Reason::Flooding});
 }
 
 void LiveHelpServerTest::floods()
 {
     QFETCH(QByteArray, chunk);
     QFETCH(int, times);
+    QFETCH(bool, inTurn);
+    QFETCH(int, gap);
     QFETCH(int, chunksPerSecond);
     QFETCH(qint64, bytesWithoutMessage);
-    QFETCH(Reason, reason);
+    QFETCH(QList<Reason>, reasons);
 
-    Settings settings = withGap(0);
+    Settings settings = withGap(gap);
     settings.maxChunksPerSecond = chunksPerSecond;
     settings.maxBytesWithoutMessage = bytesWithoutMessage;
     ChatServer server(settings);
@@ -406,24 +513,25 @@ void LiveHelpServerTest::floods()
     QVERIFY(joinInTurn(server, {&ann, &bob, &flo}, {"Ann", "Bob", "Flo"}));
 
     const qint64 readBefore = server.bytesReceived();
-    for (int i = 0; i < times && cutOff.isEmpty(); ++i)
-        QVERIFY(sendRead(server, flo, chunk, &cutOff));
+    for (int i = 0; i < times && cutOff.isEmpty(); ++i) {
+        if (inTurn)
+            QVERIFY(sendRead(server, flo, chunk, &cutOff));
+        else
+            flo.send(chunk);
+    }
     QTRY_COMPARE(cutOff.size(), 1);
-    // A long chunk is not read beyond the first byte past the limit.
-    if (chunk.size() > settings.maxChunkBytes)
+    // What came at once, or in one chunk too long, is not read beyond the
+    // first byte past the limit: the rest stays in the system.
+    if (!inTurn || chunk.size() > settings.maxChunkBytes)
         QCOMPARE(server.bytesReceived() - readBefore, settings.maxChunkBytes + 1);
-    QCOMPARE(cutOff.at(0).at(0).value<Reason>(), reason);
+    QVERIFY2(reasons.contains(cutOff.at(0).at(0).value<Reason>()),
+             qPrintable(server.describe(cutOff.at(0).at(0).value<Reason>())));
     QCOMPARE(cutOff.at(0).at(1).toByteArray(), QByteArray("Flo"));
     QTRY_VERIFY(flo.gone());
 
-    // The others go on.
-    QTRY_COMPARE(lastList(ann), QByteArray("cons|Ann|Bob|"));
-    QTRY_COMPARE(lastList(bob), QByteArray("cons|Ann|Bob|"));
-    QVERIFY(sendRead(server, ann, "text|still here"));
-    QTRY_VERIFY(bob.stream().endsWith("text|Ann|still here"));
-    QVERIFY(sendRead(server, bob, "text|me too"));
-    QTRY_VERIFY(ann.stream().endsWith("text|Bob|me too"));
-    QCOMPARE(server.clientCount(), 2);
+    othersGoOn(server, ann, bob);
+    QCOMPARE(cutOff.size(), 1);
+    withinBounds(server);
 }
 
 void LiveHelpServerTest::nonReader()
@@ -461,6 +569,63 @@ void LiveHelpServerTest::nonReader()
     };
     QTRY_VERIFY(toldIdaLeft(ann));
     QTRY_VERIFY(toldIdaLeft(bob));
+    withinBounds(server);
+}
+
+void LiveHelpServerTest::resets_data()
+{
+    QTest::addColumn<ByteList>("chunks");       // each read on its own first
+    QTest::addColumn<QByteArray>("last");       // written, and at once the reset
+    QTest::addColumn<QByteArray>("name");       // as the server knew it
+    QTest::addColumn<QByteArray>("relayed");    // what the others got of it
+    QTest::addColumn<QList<Reason>>("reasons"); // RST is the remote end closing, or a broken connection
+
+    auto row = [](const char *name, const ByteList &chunks, const QByteArray &last, const QByteArray &known,
+                  const QByteArray &relayed, const QList<Reason> &reasons) {
+        QTest::newRow(name) << chunks << last << known << relayed << reasons;
+    };
+    const QList<Reason> broke{Reason::Left, Reason::SocketError};
+    row("before its name", {}, "", "", "", broke);
+    row("in its name", {}, "name|Fl", "Fl", "", broke);
+    row("in a line", {"name|Flo"}, "text|half a li", "Flo", "text|Flo|half a li", broke);
+    // What came before the reset is read first, one byte too long.
+    row("in a 1 MB line", {"name|Flo"}, "text|" + QByteArray(1024 * 1024, 'x'), "Flo", "",
+        {Reason::ChunkTooLong});
+}
+
+void LiveHelpServerTest::resets()
+{
+    QFETCH(ByteList, chunks);
+    QFETCH(QByteArray, last);
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, relayed);
+    QFETCH(QList<Reason>, reasons);
+
+    ChatServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    Peer ann(server.serverPort()), bob(server.serverPort());
+    QVERIFY(joinInTurn(server, {&ann, &bob}, {"Ann", "Bob"}));
+    QSignalSpy gone(&server, &ChatServer::clientDisconnected);
+    Peer flo(server.serverPort());
+    QTRY_VERIFY(flo.connected());
+    QTRY_COMPARE(server.clientCount(), 3);
+    for (const QByteArray &chunk : chunks)
+        QVERIFY(sendRead(server, flo, chunk));
+    if (!last.isEmpty())
+        flo.send(last);
+    resetConnection(flo);
+
+    QTRY_COMPARE(gone.size(), 1);
+    QVERIFY2(reasons.contains(gone.at(0).at(0).value<Reason>()),
+             qPrintable(server.describe(gone.at(0).at(0).value<Reason>())));
+    QCOMPARE(gone.at(0).at(1).toByteArray(), name);
+    if (!relayed.isEmpty()) {
+        QTRY_VERIFY(ann.stream().contains(relayed));
+        QTRY_VERIFY(bob.stream().contains(relayed));
+    }
+    othersGoOn(server, ann, bob);
+    QCOMPARE(gone.size(), 1);
+    withinBounds(server);
 }
 
 void LiveHelpServerTest::clientLimit()
@@ -492,6 +657,47 @@ void LiveHelpServerTest::clientLimit()
     QCOMPARE(cutOff.size(), 2); // Dan, and Ann who left
 }
 
+void LiveHelpServerTest::nameTimeout()
+{
+    Settings settings = withGap(0);
+    settings.maxClients = 3;
+    settings.nameTimeoutMs = 1000;
+    ChatServer server(settings);
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = server.serverPort();
+    QSignalSpy log(&server, &ChatServer::logLine);
+    QSignalSpy gone(&server, &ChatServer::clientDisconnected);
+    Peer ann(port);
+    QVERIFY(join(server, ann, "name|Ann"));
+
+    // Two that never say their name fill the server...
+    Peer sid(port), tim(port);
+    QTRY_COMPARE(server.clientCount(), 3);
+    Peer dan(port);
+    QTRY_COMPARE(gone.size(), 1);
+    QCOMPARE(gone.at(0).at(0).value<Reason>(), Reason::ServerFull);
+
+    // ...only until their time is up.
+    QTRY_COMPARE(gone.size(), 3);
+    for (qsizetype i = 1; i < 3; ++i) {
+        QCOMPARE(gone.at(i).at(0).value<Reason>(), Reason::NoName);
+        QCOMPARE(gone.at(i).at(1).toByteArray(), QByteArray());
+    }
+    const QString expected = QStringLiteral(" (no name): cut off: no name within 1000 ms");
+    QCOMPARE(std::count_if(log.begin(), log.end(),
+                           [&](const QList<QVariant> &line) { return line.at(0).toString().endsWith(expected); }),
+             2);
+    QTRY_VERIFY(sid.gone() && tim.gone());
+    QVERIFY(sid.arrivals.empty() && tim.arrivals.empty());
+
+    // Their places are free; Ann, named in time, stays past hers.
+    Peer eve(port);
+    QVERIFY(join(server, eve, "name|Eve"));
+    QTRY_COMPARE(lastList(ann), QByteArray("cons|Ann|Eve|"));
+    QCOMPARE(server.names(), ByteList({"Ann", "Eve"}));
+    QCOMPARE(gone.size(), 3);
+}
+
 void LiveHelpServerTest::garbage_data()
 {
     QTest::addColumn<ByteList>("chunks");
@@ -515,12 +721,8 @@ void LiveHelpServerTest::garbage_data()
 
     std::mt19937 random(20240601);
     ByteList noise;
-    for (int i = 0; i < 40; ++i) {
-        QByteArray chunk(qsizetype(random() % 6000 + 1), Qt::Uninitialized);
-        for (char &byte : chunk)
-            byte = char(random());
-        noise.append(chunk);
-    }
+    for (int i = 0; i < 40; ++i)
+        noise.append(randomBytes(random, qsizetype(random() % 6000 + 1)));
     row("random bytes", noise, false, QByteArray());
 }
 
@@ -601,12 +803,8 @@ void LiveHelpServerTest::logLines()
 void LiveHelpServerTest::program()
 {
     const QString program = QStringLiteral(LIVEHELPD_PROGRAM);
-    quint16 port = 0;
-    {
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-        port = probe.serverPort();
-    }
+    const quint16 port = freePort();
+    QVERIFY(port != 0);
     const QStringList arguments{QStringLiteral("--port"), QString::number(port)};
 
     QProcess first;
@@ -639,6 +837,74 @@ void LiveHelpServerTest::program()
     QVERIFY(first.waitForFinished(WaitMs));
 }
 
+// The program itself against a burst of 50 MB, one of random bytes, one of
+// 100,000 tiny lines, a reset in the middle of a line and a client that
+// never names itself: each is cut off, Ann and Bob go on, and the program's
+// peak memory grows by far less than it was sent.
+void LiveHelpServerTest::programUnderAttack()
+{
+    const quint16 port = freePort();
+    QVERIFY(port != 0);
+    QProcess server;
+    QByteArray serverLog;
+    auto said = [&](const QByteArray &text) {
+        serverLog += server.readAllStandardError();
+        return serverLog.count(text);
+    };
+    server.start(QStringLiteral(LIVEHELPD_PROGRAM),
+                 {QStringLiteral("--port"), QString::number(port), QStringLiteral("--name-timeout-ms"),
+                  QStringLiteral("500")});
+    QVERIFY2(server.waitForStarted(), qPrintable(server.errorString()));
+    QTRY_VERIFY_WITH_TIMEOUT(said("name within 500 ms)") == 1, 20000);
+
+    Peer ann(port), bob(port);
+    QVERIFY(waitFor([&] { return ann.connected() && bob.connected(); }));
+    ann.send("name|Ann");
+    QTRY_COMPARE(lastList(ann), QByteArray("cons|Ann|"));
+    bob.send("name|Bob");
+    QTRY_COMPARE(lastList(ann), QByteArray("cons|Ann|Bob|"));
+    const qint64 peakBefore = statusKb(server.processId(), "VmHWM");
+    QVERIFY(peakBefore > 0);
+
+    std::mt19937 random(20240603);
+    const QList<std::function<void(Peer &)>> attacks{
+        [](Peer &flo) { flo.send("text|" + QByteArray(50 * 1024 * 1024, 'x')); },
+        [&](Peer &flo) { flo.send(randomBytes(random, 4 * 1024 * 1024)); },
+        [](Peer &flo) {
+            for (int i = 0; i < 100000 && flo.connected(); ++i)
+                flo.send("text|" + QByteArray::number(i));
+        },
+        [](Peer &flo) {
+            flo.send("text|half a li");
+            resetConnection(flo);
+        },
+    };
+    for (const auto &attack : attacks) {
+        Peer flo(port);
+        QVERIFY(waitFor([&] { return flo.connected(); }));
+        flo.send("name|Flo");
+        QTRY_COMPARE(lastList(ann), QByteArray("cons|Ann|Bob|Flo|"));
+        attack(flo);
+        QTRY_VERIFY_WITH_TIMEOUT(flo.gone(), 20000);
+        QTRY_COMPARE(lastList(ann), QByteArray("cons|Ann|Bob|"));
+    }
+    QCOMPARE(said("\"Flo\": cut off:"), 3); // the reset is the client's own leaving
+    Peer sid(port);
+    QTRY_COMPARE_WITH_TIMEOUT(said("(no name): cut off: no name within 500 ms"), 1, 20000);
+    QTRY_VERIFY(sid.gone());
+
+    ann.send("text|still here");
+    QTRY_VERIFY(bob.stream().endsWith("text|Ann|still here"));
+    bob.send("text|me too");
+    QTRY_VERIFY(ann.stream().endsWith("text|Bob|me too"));
+
+    const qint64 peakAfter = statusKb(server.processId(), "VmHWM");
+    qInfo("livehelpd peak memory %lld kB before, %lld kB after", peakBefore, peakAfter);
+    QVERIFY2(peakAfter - peakBefore < 16 * 1024, qPrintable(QString::number(peakAfter - peakBefore)));
+    server.terminate();
+    QVERIFY(server.waitForFinished(WaitMs));
+}
+
 void LiveHelpServerTest::programOptions_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -649,6 +915,7 @@ void LiveHelpServerTest::programOptions_data()
     };
     row("port not a number", {"--port", "nope"}, "--port must be");
     row("no clients allowed", {"--max-clients", "0"}, "--max-clients must be");
+    row("negative name timeout", {"--name-timeout-ms", "-1"}, "--name-timeout-ms must be");
     row("unknown option", {"--colour"}, "colour");
 }
 
