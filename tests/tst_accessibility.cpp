@@ -2,11 +2,9 @@
 // be worked with the keyboard alone.
 
 #include "LinkAddresses.h"
-#include "forms/CalculatorForms.h"
-#include "forms/ChatForm.h"
+#include "forms/AllForms.h"
 #include "forms/Controls.h"
 #include "forms/FormWidgets.h"
-#include "forms/ShellForms.h"
 #include "forms/WindowBuilder.h"
 #include "support/TestSupport.h"
 
@@ -55,11 +53,8 @@ private Q_SLOTS:
 void AccessibilityTest::names_data()
 {
     QTest::addColumn<const WindowDefinition *>("definition");
-    for (const WindowDefinition *d : {&mainWindowDefinition(), &formulaIndexDefinition(), &convertersDefinition(),
-                                      &dictionaryDefinition(), &chatDefinition()})
+    for (const WindowDefinition *d : allWindowDefinitions())
         QTest::newRow(d->name.data()) << d;
-    for (const WindowDefinition &d : calculatorDefinitions())
-        QTest::newRow(d.name.data()) << &d;
 }
 
 // Text boxes are named by the quantity they hold, not by their initial text;

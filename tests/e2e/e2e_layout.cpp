@@ -13,10 +13,7 @@
 // Controls inside frames are placed by adding up their containers' offsets.
 // An image is given its definition's box (the program sizes it to its picture).
 
-#include "forms/CalculatorForms.h"
-#include "forms/ChatForm.h"
-#include "forms/ShellForms.h"
-#include "forms/WindowDefinition.h"
+#include "forms/AllForms.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -30,16 +27,6 @@ namespace {
 using forms::ControlDefinition;
 using forms::ControlKind;
 using forms::WindowDefinition;
-
-std::vector<const WindowDefinition *> allWindows()
-{
-    std::vector<const WindowDefinition *> windows{
-        &forms::mainWindowDefinition(), &forms::formulaIndexDefinition(), &forms::convertersDefinition(),
-        &forms::dictionaryDefinition(), &forms::chatDefinition()};
-    for (const WindowDefinition &calculator : forms::calculatorDefinitions())
-        windows.push_back(&calculator);
-    return windows;
-}
 
 const char *kindName(ControlKind kind)
 {
@@ -96,7 +83,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     const std::string_view wanted = argv[1];
-    const auto windows = allWindows();
+    const auto windows = forms::allWindowDefinitions();
     const auto found = std::find_if(windows.begin(), windows.end(),
                                     [&](const WindowDefinition *w) { return w->name == wanted; });
     if (found == windows.end()) {
