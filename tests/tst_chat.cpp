@@ -122,6 +122,7 @@ QStringList ChatTest::people()
     return names;
 }
 
+// Callers stop when this failed: the rest of a test needs the connection.
 void ChatTest::connectClient()
 {
     clickControl(program->windows, Main, QStringLiteral("Command3"));
@@ -213,6 +214,8 @@ void ChatTest::codePage()
 void ChatTest::conversation()
 {
     connectClient();
+    if (QTest::currentTestFailed())
+        return;
     const BoxAnswerer::Box ask = program->boxes.boxes.first();
     QCOMPARE(ask.title, QStringLiteral("Connect"));
     QCOMPARE(ask.text, QStringLiteral("Please write IP or HostName."));
@@ -243,6 +246,8 @@ void ChatTest::conversation()
 void ChatTest::serverClosesAndWindowKeepsEverything()
 {
     connectClient();
+    if (QTest::currentTestFailed())
+        return;
     peer->send("cons|Ann|");
     QTRY_COMPARE(people(), QStringList{QStringLiteral("Ann")});
     peer->client->disconnectFromHost();
@@ -254,6 +259,8 @@ void ChatTest::serverClosesAndWindowKeepsEverything()
 void ChatTest::backToMainKeepsTheConnection()
 {
     connectClient();
+    if (QTest::currentTestFailed())
+        return;
     clickControl(program->windows, Chat, QStringLiteral("Command1"));
     QCOMPARE(visibleKinds(program->windows), QStringList{Main});
     peer->send("text|Ann|while you were away");
@@ -267,6 +274,8 @@ void ChatTest::backToMainKeepsTheConnection()
 void ChatTest::disconnectGivesAFreshWindow()
 {
     connectClient();
+    if (QTest::currentTestFailed())
+        return;
     typeLine(QStringLiteral("bye"));
     QVERIFY(peer->expect("text|bye"));
     clickControl(program->windows, Chat, QStringLiteral("Command3"));
@@ -301,6 +310,8 @@ void ChatTest::failedAttempt()
 void ChatTest::cancelledConnect()
 {
     connectClient();
+    if (QTest::currentTestFailed())
+        return;
     program->boxes.cancelInput = true;
     clickControl(program->windows, Chat, QStringLiteral("Command2"));
     program->boxes.cancelInput = false;
@@ -325,6 +336,8 @@ void ChatTest::enterWithoutConnection()
 void ChatTest::malformedDataIsIgnored()
 {
     connectClient();
+    if (QTest::currentTestFailed())
+        return;
     peer->send("text|Ann");
     QTest::qWait(100);
     peer->send("text|Ann|fine");
@@ -335,6 +348,8 @@ void ChatTest::malformedDataIsIgnored()
 void ChatTest::menuEntries()
 {
     connectClient();
+    if (QTest::currentTestFailed())
+        return;
     clickControl(program->windows, Chat, QStringLiteral("discon"));
     QCOMPARE(chatWindow().windowTitle(), QStringLiteral("Brackwell - Live Help [Disconnected]"));
     QCOMPARE(text("Label4"), QString());
@@ -386,6 +401,8 @@ void ChatTest::withLivehelpd()
     QVERIFY(server.listen(QHostAddress::LocalHost, 0));
     program = std::make_unique<RunningProgram>(QString(), server.serverPort());
     connectClient();
+    if (QTest::currentTestFailed())
+        return;
     QTRY_COMPARE(people(), QStringList{QStringLiteral("Guest")});
 
     QTcpSocket ann;
