@@ -16,7 +16,12 @@ deb=$(ls build/fyzorin_*.deb)
 root=$(mktemp -d)
 cleanup() {
     umount "$root/proc" 2>/dev/null || true
-    rm -rf "$root"
+    # Never remove a tree that still has the system's /proc mounted in it.
+    if mountpoint -q "$root/proc"; then
+        echo "left $root in place: $root/proc is still mounted" >&2
+    else
+        rm -rf "$root"
+    fi
 }
 trap cleanup EXIT
 echo "== debootstrap bookworm into $root"
