@@ -12,6 +12,7 @@
 // to stdout once that first paint is done and exits at once. Each
 // repetition is one start; peak_MiB is that child's peak resident memory.
 
+#include "BenchRun.h"
 #include "app/WindowKinds.h"
 #include "app/WindowManager.h"
 
@@ -227,19 +228,5 @@ int main(int argc, char **argv)
         }
     }
 
-    // Defaults first, so that flags given on the command line win.
-    std::vector<char *> arguments{argv[0]};
-    std::string repetitions = "--benchmark_repetitions=100";
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    arguments.push_back(repetitions.data());
-    arguments.push_back(interleave.data());
-    arguments.insert(arguments.end(), argv + 1, argv + argc);
-    int count = int(arguments.size());
-    arguments.push_back(nullptr);
-    benchmark::Initialize(&count, arguments.data());
-    if (benchmark::ReportUnrecognizedArguments(count, arguments.data()))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv, {"--benchmark_repetitions=100"});
 }
