@@ -256,25 +256,15 @@ read_list() { # WINDOW CONTROL [TITLE]
     done
 }
 
-# Reads a control until it shows EXPECTED (data may still be on its way).
+# Reads a control with READER (read_text, or read_list for a list box's
+# items, one a line) until it shows EXPECTED: data may still be on its way.
 # Trailing line ends do not count ($(...) drops them).
-await_text() { # WHAT WINDOW CONTROL EXPECTED [TITLE]
-    local deadline=$(( $(now_ms) + wait_s * 1000 )) text
+await_read() { # READER WHAT WINDOW CONTROL EXPECTED [TITLE]
+    local deadline=$(( $(now_ms) + wait_s * 1000 )) shown
     while true; do
-        text=$(read_text "$2" "$3" "${5:-}")
-        [ "$text" = "$4" ] && return 0
-        [ "$(now_ms)" -lt "$deadline" ] || expect_equal "$1" "$4" "$text"
-        sleep 0.3
-    done
-}
-
-# Reads a list box until its items, one a line, are EXPECTED.
-await_list() { # WHAT WINDOW CONTROL EXPECTED [TITLE]
-    local deadline=$(( $(now_ms) + wait_s * 1000 )) items
-    while true; do
-        items=$(read_list "$2" "$3" "${5:-}")
-        [ "$items" = "$4" ] && return 0
-        [ "$(now_ms)" -lt "$deadline" ] || expect_equal "$1" "$4" "$items"
+        shown=$("$1" "$3" "$4" "${6:-}")
+        [ "$shown" = "$5" ] && return 0
+        [ "$(now_ms)" -lt "$deadline" ] || expect_equal "$2" "$5" "$shown"
         sleep 0.3
     done
 }
@@ -428,7 +418,7 @@ await_gone "Connect"
 await_window "$connected"
 
 step "live help: people online shows $name"
-await_list "people online" Chat List "$name" "$connected"
+await_read read_list "people online" Chat List "$name" "$connected"
 
 step "live help: a second client, Bob, joins"
 exec {bob_fd}<>"/dev/tcp/127.0.0.1/$chat_port" || fail "the raw client could not connect to 127.0.0.1:$chat_port"
@@ -446,7 +436,7 @@ bob_receives() { # WHAT TEXT
     done
 }
 bob_receives "Bob's people online list" "cons|$name|Bob|"
-await_list "people online, in order of arrival" Chat List "$name"$'\n'"Bob" "$connected"
+await_read read_list "people online, in order of arrival" Chat List "$name"$'\n'"Bob" "$connected"
 
 step "live help: $name sends a line, Bob receives it"
 line="Hello from $name"
@@ -463,7 +453,7 @@ xdotool key BackSpace
 
 step "live help: Bob sends a line, the chat log shows it"
 printf '%s' "text|hello from Bob" >&"$bob_fd"
-await_text "chat log txtChat" Chat txtChat "-=$name=-"$'\n'"$line"$'\n'"-=Bob=-"$'\n'"hello from Bob" "$connected"
+await_read read_text "chat log txtChat" Chat txtChat "-=$name=-"$'\n'"$line"$'\n'"-=Bob=-"$'\n'"hello from Bob" "$connected"
 
 # ---- the end: back to the main window, "&Exit" by its access key -------------------------
 
