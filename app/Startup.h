@@ -1,0 +1,5 @@
+#pragma once
+
+// The application-wide settings main() makes before the first window: the
+// names the desktop shows, the window icon, and who decides when to quit.
+void setUpApplication();
