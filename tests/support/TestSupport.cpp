@@ -7,38 +7,24 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QTest>
 
-BoxAnswerer::BoxAnswerer()
-{
-    connect(&timer, &QTimer::timeout, this, &BoxAnswerer::poll);
-    timer.start(5);
-}
-
 void BoxAnswerer::poll()
 {
-    if (auto *input = qobject_cast<QInputDialog *>(QApplication::activeModalWidget()); input && input->isVisible()) {
+    QWidget *modal = QApplication::activeModalWidget();
+    if (auto *input = qobject_cast<QInputDialog *>(modal); input && input->isVisible()) {
         boxes.append({input->windowTitle(), input->labelText(), 0, {input->textValue()}});
-        if (cancelInput) {
-            input->reject();
-        } else {
-            if (inputAnswer)
-                input->setTextValue(*inputAnswer);
-            input->accept();
-        }
-        return;
+        input->setTextValue(inputAnswer.value_or(input->textValue()));
+        cancelInput ? input->reject() : input->accept();
+    } else if (auto *box = qobject_cast<QMessageBox *>(modal); box && box->isVisible()) {
+        Box seen{box->windowTitle(), box->text(), int(box->icon()), {}};
+        for (QAbstractButton *button : box->buttons())
+            seen.buttons.append(button->text().remove(QLatin1Char('&')));
+        boxes.append(seen);
+        box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
     }
-    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-    if (!box || !box->isVisible())
-        return;
-    Box seen{box->windowTitle(), box->text(), int(box->icon()), {}};
-    for (QAbstractButton *button : box->buttons())
-        seen.buttons.append(button->text().remove(QLatin1Char('&')));
-    boxes.append(seen);
-    box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
 }
 
 RunningProgram::RunningProgram(const QString &programFolder, quint16 chatServerPort)
@@ -47,29 +33,6 @@ RunningProgram::RunningProgram(const QString &programFolder, quint16 chatServerP
                                   chatServerPort});
     windows.show(WindowManager::MainWindow);
     settleEvents();
-}
-
-RunningProgram::~RunningProgram()
-{
-    windows.unloadAll();
-    settleEvents();
-}
-
-UrlRecorder::UrlRecorder()
-{
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open");
-}
-
-UrlRecorder::~UrlRecorder()
-{
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-}
-
-void UrlRecorder::open(const QUrl &url)
-{
-    opened.append(url);
 }
 
 void settleEvents()
@@ -82,13 +45,12 @@ void clickControl(WindowManager &windows, const QString &window, const QString &
 {
     forms::Form &form = windows.instance(window);
     QVERIFY2(form.isVisible(), qPrintable(window + QStringLiteral(" is not visible")));
-    if (QAction *entry = forms::findMenuEntry(&form, control)) {
+    if (QAction *entry = forms::findMenuEntry(&form, control))
         entry->trigger();
-    } else {
-        QWidget *widget = forms::findControl(&form, control);
-        QVERIFY2(widget, qPrintable(window + QLatin1Char('.') + control + QStringLiteral(" not found")));
+    else if (QWidget *widget = forms::findControl(&form, control))
         QTest::mouseClick(widget, Qt::LeftButton);
-    }
+    else
+        QFAIL(qPrintable(window + QLatin1Char('.') + control + QStringLiteral(" not found")));
     settleEvents();
 }
 
@@ -100,15 +62,7 @@ void closeWindow(WindowManager &windows, const QString &window)
 
 QStringList visibleKinds(const WindowManager &windows)
 {
-    QStringList names;
-    for (const QString &kind : windows.loadedKinds())
-        if (windows.isVisible(kind))
-            names.append(kind);
+    QStringList names = windows.loadedKinds();
+    names.removeIf([&](const QString &kind) { return !windows.isVisible(kind); });
     return names;
-}
-
-QStringList sorted(QStringList list)
-{
-    list.sort();
-    return list;
 }

@@ -3,19 +3,15 @@
 // Shared helpers of the widget tests: answering modal boxes, recording the
 // web addresses handed to the desktop, and clicking named controls.
 
-#include <QList>
-#include <QObject>
-#include <QStringList>
+#include <QDesktopServices>
 #include <QTimer>
 #include <QUrl>
 #include <optional>
 
 #include "app/WindowManager.h"
 
-class QWidget;
-
-// Answers every modal message box as soon as it appears, recording what it
-// showed. A test that expects no box checks that none was recorded.
+// Answers every modal box as soon as it appears, recording what it showed.
+// Input boxes get inputAnswer (else their default answer), or are cancelled.
 class BoxAnswerer : public QObject
 {
     Q_OBJECT
@@ -24,13 +20,10 @@ public:
         QString title;
         QString text;
         int icon = 0;
-        QStringList buttons;
+        QStringList buttons; // an input box: its default answer
     };
-
-    BoxAnswerer();
+    BoxAnswerer() { connect(&timer, &QTimer::timeout, this, &BoxAnswerer::poll); timer.start(5); }
     QList<Box> boxes;
-    // How input boxes are answered: the default answer unless one is set here;
-    // cancelled when cancelInput is set.
     std::optional<QString> inputAnswer;
     bool cancelInput = false;
 
@@ -39,13 +32,20 @@ private:
     QTimer timer;
 };
 
-// The program as main() starts it, for one test: every window kind
-// registered and the main window shown. Modal boxes are answered.
+// Clicks a control or chooses a menu entry of a window by name, as a user
+// would, then lets deferred deletions of unloaded windows happen.
+void clickControl(WindowManager &windows, const QString &window, const QString &control);
+void closeWindow(WindowManager &windows, const QString &window);
+void settleEvents();
+QStringList visibleKinds(const WindowManager &windows);
+inline QStringList sorted(QStringList list) { list.sort(); return list; }
+
+// The program as main() starts it: every window kind registered (the
+// dictionary read from programFolder, by default the build folder; Live Help
+// on chatServerPort) and the main window shown. Modal boxes are answered.
 struct RunningProgram {
-    // The dictionary is read from programFolder (by default, the build
-    // folder); Live Help connects to chatServerPort.
     explicit RunningProgram(const QString &programFolder = QString(), quint16 chatServerPort = 8765);
-    ~RunningProgram();
+    ~RunningProgram() { windows.unloadAll(); settleEvents(); }
     BoxAnswerer boxes;
     WindowManager windows;
 };
@@ -55,20 +55,10 @@ class UrlRecorder : public QObject
 {
     Q_OBJECT
 public:
-    UrlRecorder();
-    ~UrlRecorder() override;
+    UrlRecorder() { for (auto s : {"http", "https"}) QDesktopServices::setUrlHandler(QString::fromLatin1(s), this, "open"); }
+    ~UrlRecorder() override { for (auto s : {"http", "https"}) QDesktopServices::unsetUrlHandler(QString::fromLatin1(s)); }
     QList<QUrl> opened;
-
 public Q_SLOTS:
-    void open(const QUrl &url);
+    void open(const QUrl &url) { opened.append(url); }
 };
 
-// Clicks a control or chooses a menu entry of a window by name, as a user
-// would, then lets deferred deletions of unloaded windows happen.
-void clickControl(WindowManager &windows, const QString &window, const QString &control);
-void closeWindow(WindowManager &windows, const QString &window);
-void settleEvents();
-
-QStringList visibleKinds(const WindowManager &windows);
-
-QStringList sorted(QStringList list);

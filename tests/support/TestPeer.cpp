@@ -1,0 +1,51 @@
+#include "support/TestPeer.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
+#include <sys/socket.h>
+
+bool waitUntil(const std::function<bool()> &condition, int ms)
+{
+    for (const QDeadlineTimer deadline(ms); !condition(); QThread::msleep(1)) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return true;
+}
+
+TestPeer::TestPeer()
+{
+    server.listen(QHostAddress::LocalHost, 0);
+    connect(&server, &QTcpServer::newConnection, this, [this] { attach(server.nextPendingConnection(), true); });
+}
+
+TestPeer::TestPeer(quint16 port, bool reads)
+{
+    attach(new QTcpSocket(this), reads);
+    socket->connectToHost(QHostAddress::LocalHost, port);
+}
+
+void TestPeer::attach(QTcpSocket *connection, bool reading)
+{
+    socket = connection;
+    if (!reading)
+        return socket->setReadBufferSize(1);
+    connect(socket, &QTcpSocket::readyRead, this, [this] { received += reads.emplace_back(socket->readAll()); });
+}
+
+bool TestPeer::expect(const QByteArray &bytes)
+{
+    waitUntil([&] { return received.size() >= bytes.size(); });
+    const QByteArray got = std::exchange(received, QByteArray());
+    return got == bytes || (qWarning() << "expected" << bytes.left(200) << "got" << got.left(200), false);
+}
+
+void TestPeer::reset()
+{
+    const linger hard{1, 0}; // close then throws away what is unsent
+    ::setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+    socket->abort();
+}

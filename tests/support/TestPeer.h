@@ -1,0 +1,29 @@
+#pragma once
+
+// A raw TCP peer for the chat tests: it listens on a free loopback port for one
+// connection, or connects; it sends bytes as they are and keeps each read apart.
+
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <functional>
+
+// Runs events until the condition holds; a loop of sends keeps up with the reader.
+bool waitUntil(const std::function<bool()> &condition, int ms = 20000);
+
+class TestPeer : public QObject
+{
+public:
+    TestPeer(); // listens
+    explicit TestPeer(quint16 port, bool reads = true); // connects; a non-reader leaves all in the system
+    void attach(QTcpSocket *connection, bool reads);
+    bool connected() const { return socket && socket->state() == QAbstractSocket::ConnectedState; }
+    void send(const QByteArray &bytes) { socket->write(bytes), connected() && socket->flush(); } // sent once connected
+    bool expect(const QByteArray &bytes); // waits for that many bytes, forgets them: true if these
+    void reset(); // RST rather than FIN
+
+    QTcpServer server;
+    QPointer<QTcpSocket> socket;
+    QByteArray received;     // all that came, in order
+    QList<QByteArray> reads; // each read on its own
+};

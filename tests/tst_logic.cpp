@@ -1,0 +1,125 @@
+// The logic behind the windows, called directly: formulas, conversions, dictionary file, chat protocol.
+
+#include "app/CodePage.h"
+#include "app/RunTimeError.h"
+#include "chat/Protocol.h"
+#include "converters/Conversions.h"
+#include "dictionary/DictionaryFile.h"
+#include "solvers/FormulaCatalogue.h"
+#include "solvers/NumericText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <numeric>
+
+namespace {
+
+// What the logic gave, or the run-time error it raised instead.
+template<typename F>
+QString outcome(F &&compute)
+{
+    try {
+        return compute();
+    } catch (const RunTimeError &e) {
+        return QStringLiteral("error %1").arg(e.number());
+    }
+}
+
+// A calculator window's formula, or a converter button's conversion.
+QString compute(std::string_view name, const QStringList &in)
+{
+    for (const solvers::CatalogueEntry &entry : solvers::formulaCatalogue())
+        if (entry.window == name)
+            return NumericText::format(entry.compute({in.value(0), in.value(1), in.value(2)}));
+    for (const converters::Conversion &c : converters::conversions())
+        if (c.button == name)
+            return NumericText::format(NumericText::store(c.formula(NumericText::parseLoose(in.value(0)))));
+    return QStringLiteral("nothing named so");
+}
+
+QString message(const QString &text)
+{
+    const chat::ServerMessage m = chat::ParseServerMessage(text);
+    if (const auto *list = std::get_if<chat::UserList>(&m))
+        return QStringLiteral("people: ") + list->names.join(QLatin1Char(','));
+    const auto *line = std::get_if<chat::ChatLine>(&m);
+    return line ? line->sender + QStringLiteral(" says ") + line->line : QStringLiteral("ignored");
+}
+
+} // namespace
+
+class LogicTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void logic_data();
+    void logic()
+    {
+        QFETCH(QString, got);
+        QTEST(got, "expected");
+    }
+
+    // Beside the program, else in ../share/fyzorin/; read whole, or error 53 (missing) or 75 (no file).
+    void dictionaryFile()
+    {
+        QTemporaryDir prefix;
+        const QDir root(prefix.path());
+        QVERIFY(root.mkpath(QStringLiteral("share/fyzorin")));
+        const auto read = [&] { return outcome([&] { return dictionary::readDictionary(root.filePath(QStringLiteral("bin"))); }); };
+        QCOMPARE(read(), QStringLiteral("error 53"));
+        QFile installed(root.filePath(QStringLiteral("share/fyzorin/physicsdicionary2.txt")));
+        QVERIFY(installed.open(QIODevice::WriteOnly) && installed.write("Joule - energy\r\n") > 0 && installed.flush());
+        QCOMPARE(read(), QStringLiteral("Joule - energy\n"));
+        QVERIFY(root.mkpath(QStringLiteral("bin/physicsdicionary2.txt")));
+        QCOMPARE(read(), QStringLiteral("error 75"));
+    }
+};
+
+// Each row holds what the logic gave beside what it should give.
+void LogicTest::logic_data()
+{
+    QTest::addColumn<QString>("got");
+    QTest::addColumn<QString>("expected");
+    for (const auto &[name, in, expected] : std::initializer_list<std::tuple<const char *, QStringList, const char *>>{
+             {"Form1", {"2", "4", "3"}, "1.5"}, {"BeatFrequency", {"440", "442"}, "-2"}, {"AngularMomemtum", {"2.5", "4"}, "10"},
+             {"DeBroglieWavelength", {"1e-300", "1e-200", "1e-200"}, "1E+100"},
+             {"Centripetal", {"2", "-3"}, "4.5"}, {"Zurich", {"1", "5", "2"}, "25"}, {"Zurich", {"1", "5", "12abc"}, "error 13"},
+             {"ElectricMagneticField", {"299792458", "2"}, "599584916"}, {"massenergy", {"2", "3"}, "18"},
+             {"newtonsecondlaw", {"2", "9.81"}, "19.62"}, {"springconstant", {"10", "4"}, "2.5"},
+             {"Torque2", {"2", "3"}, "6"}, {"Voltage2", {"0.5", "220"}, "110"},
+             {"Schwarzschild", {"6.674e-11", "1.989e30", "299792458"}, "2953.99377139772"},
+             {"Command2", {"100"}, "62.4"}, {"Command3", {"1"}, "1.6025641025641"}, {"Command4", {"12"}, "30.48"},
+             {"Command5", {"100"}, "2.54"}, {"Command6", {"3"}, "0.9144"}, {"Command7", {"12abc"}, "10.9728"},
+             {"Command8", {"1"}, "30.48"}, {"Command9", {"212"}, "100"}, {"Command10", {"100"}, "212"}, {"Command11", {}, "-459.67"}})
+        QTest::addRow("%s %s", name, qPrintable(in.join(QLatin1Char(' '))))
+            << outcome([&] { return compute(name, in); }) << QString::fromLatin1(expected);
+
+    for (const auto &[bytes, expected] : std::initializer_list<std::pair<QByteArray, QString>>{
+             {"Atom - a\r\nBoson - b\r\n", "Atom - a\nBoson - b\n"}, {"a\rb", "a\nb"}, {"\x80\x93q\x94", QStringLiteral("\u20ac\u201cq\u201d")},
+             {"\xc3\x85ngstr\xc3\xb6m \xe2\x84\xab", QStringLiteral("\u00c5ngstr\u00f6m \u212b")},
+             {"\xef\xbb\xbfmu", "mu"}, {"\xc3\x28", QStringLiteral("\u00c3(")}})
+        QTest::addRow("decode [%s]", bytes.toHex().constData()) << dictionary::decodeDictionary(bytes) << expected;
+    QTest::newRow("path at the root") << dictionary::dictionaryPath(QStringLiteral("/")) << "/physicsdicionary2.txt";
+
+    // Windows-1252: one character a byte both ways, Latin-1 but for 0x80-0x9F.
+    QByteArray all(256, 0);
+    std::iota(all.begin(), all.end(), 0);
+    const QString text = CodePage::toText(all);
+    QTest::newRow("code page both ways") << QString::fromLatin1(CodePage::toBytes(text).toHex()) << QString::fromLatin1(all.toHex());
+    QTest::newRow("code page, Latin-1") << text.left(0x80) + text.mid(0xA0) << QString::fromLatin1(all.left(0x80) + all.mid(0xA0));
+    QTest::newRow("code page, 0x80-0x9F") << text.mid(0x80, 2) + text.at(0x9F) << QStringLiteral("\u20ac\u0081\u0178");
+    QTest::newRow("code page lacks lambda") << QString::fromLatin1(CodePage::toBytes(QStringLiteral("\u03bb"))) << "?";
+
+    QTest::newRow("sent") << chat::FormatNameMessage(QStringLiteral("A|B")) + chat::FormatTextMessage(QStringLiteral("a|b")) << "name|A|Btext|a|b";
+    for (const auto &[text, expected] : std::initializer_list<std::pair<const char *, const char *>>{
+             {"cons|Ann|Bob|", "people: Ann,Bob"}, {"cons|Ann|Bob", "people: Ann"}, {"cons|Ann", "people: "},
+             {"text|Ann|hello", "Ann says hello"}, {"text|Ann|a|b", "Ann says a"}, {"Cons|Ann|", "ignored"},
+             {"", "error 9"}, {"text", "error 9"}, {"text|Ann", "error 9"}})
+        QTest::addRow("message [%s]", text) << outcome([&] { return message(QString::fromLatin1(text)); }) << expected;
+}
+
+QTEST_GUILESS_MAIN(LogicTest)
+#include "tst_logic.moc"
