@@ -27,7 +27,7 @@ class ChatTest : public QObject
     QString people() // the names in the list, joined by ","
     {
         QStringList names;
-        for (const QListWidgetItem *item : static_cast<QListWidget *>(control(u"List"_s))->findItems(QString(), Qt::MatchContains))
+        for (const auto *item : static_cast<QListWidget *>(control(u"List"_s))->findItems(QString(), Qt::MatchContains))
             names.append(item->text());
         return names.join(u',');
     }
@@ -48,8 +48,9 @@ private Q_SLOTS:
         peer = std::make_unique<TestPeer>();
         program = std::make_unique<RunningProgram>(QString(), peer->server.serverPort());
         click(Main, u"Command3"_s); // every test starts connected
-        connect(window().findChild<chat::ChatSocket *>(u"sock"_s), &chat::ChatSocket::DataArrival, this,
-                [this](qint64 bytes) { heard += bytes, largestRead = std::max(largestRead, bytes); });
+        const auto *socket = window().findChild<chat::ChatSocket *>(u"sock"_s);
+        connect(socket, &chat::ChatSocket::DataArrival, this, [this](qint64 bytes) { heard += bytes; });
+        connect(socket, &chat::ChatSocket::DataArrival, this, [this](qint64 n) { largestRead = qMax(largestRead, n); });
         click(Chat, u"Command2"_s);
         QTRY_COMPARE(text(u"Label4"_s) + u' ' + status(), u"ONLINE Connected"_s);
         QVERIFY(peer->expect("name|Guest"));
@@ -74,7 +75,7 @@ private Q_SLOTS:
         QFETCH(QString, failure);
         typeLine(u"hello"_s);
         QVERIFY(peer->expect("text|hello"));
-        forms::setControlText(this->control(u"txtName"_s), u"Ada"_s); // shows in later echoes; the server had the name once
+        forms::setControlText(this->control(u"txtName"_s), u"Ada"_s); // in later echoes; the server had the name once
         typeLine(QString());
         QVERIFY(peer->expect("text|"));
         serverSays("cons|Ann|Bob|");
@@ -88,13 +89,17 @@ private Q_SLOTS:
         typeLine(u"still here"_s);
         QVERIFY(peer->expect("text|still here"));
 
-        control.isEmpty() ? peer->socket->disconnectFromHost() : click(Chat, control);
+        if (control.isEmpty())
+            peer->socket->disconnectFromHost();
+        else
+            click(Chat, control);
         if (!program->windows.isLoaded(Chat))
             click(Main, u"Command3"_s);
         QTRY_COMPARE(status(), u"Disconnected"_s);
         QCOMPARE(text(u"Label4"_s) + u' ' + people(), after);
         typeLine(u"lost?"_s); // shown, kept in the box, and a box says why it was not sent
-        QCOMPARE(program->boxes.boxes.last().text, u"Run-time error '40006':\n\nWrong protocol or connection state for the requested transaction or request"_s);
+        QCOMPARE(program->boxes.boxes.last().text, u"Run-time error '40006':\n\n"
+                 u"Wrong protocol or connection state for the requested transaction or request"_s);
         QVERIFY(text(u"txtChat"_s).endsWith(u"=-\nlost?\n"_s) && text(u"txtOut"_s) == u"lost?"_s);
         peer->server.close(); // nobody listens any more; "bad..name" is refused before any lookup
         program->boxes.inputAnswer = failure == u"REFUSED"_s ? u"LocalHost"_s : u"bad..name"_s;
@@ -111,7 +116,7 @@ private Q_SLOTS:
         QRandomGenerator(20240601).fillRange(noise.data(), noise.size());
         QTest::newRow("a line far above the read bound") << "text|Eve|" + QByteArray(8 << 20, 'x') << false;
         QTest::newRow("a list far above the read bound") << "cons|" + QByteArray("Nemo|").repeated(1 << 20) << false;
-        QTest::newRow("random bytes") << QByteArray(reinterpret_cast<const char *>(noise.constData()), 4 << 20) << false;
+        QTest::newRow("random bytes") << QByteArray(reinterpret_cast<const char *>(noise.data()), 4 << 20) << false;
         QTest::newRow("reset in a line") << QByteArray("text|Eve|half a li") << true;
     }
 
@@ -120,7 +125,12 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, reset);
-        reset ? peer->send(bytes), peer->reset() : serverSays(bytes);
+        if (reset) {
+            peer->send(bytes);
+            peer->reset();
+        } else {
+            serverSays(bytes);
+        }
         QTRY_COMPARE(status(), reset ? u"Disconnected"_s : u"Connected"_s);
         QVERIFY2(largestRead <= chat::ChatSocket::MaxReadBytes, qPrintable(QString::number(largestRead)));
         QTest::keyClicks(control(u"txtOut"_s), u"still here"_s);

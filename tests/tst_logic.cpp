@@ -68,7 +68,7 @@ private Q_SLOTS:
         QTemporaryDir prefix;
         const QDir root(prefix.path());
         QVERIFY(root.mkpath(QStringLiteral("share/fyzorin")));
-        const auto read = [&] { return outcome([&] { return dictionary::readDictionary(root.filePath(QStringLiteral("bin"))); }); };
+        const auto read = [&] { return outcome([&] { return dictionary::readDictionary(root.filePath("bin")); }); };
         QCOMPARE(read(), QStringLiteral("error 53"));
         QFile installed(root.filePath(QStringLiteral("share/fyzorin/physicsdicionary2.txt")));
         QVERIFY(installed.open(QIODevice::WriteOnly) && installed.write("Joule - energy\r\n") > 0 && installed.flush());
@@ -83,22 +83,24 @@ void LogicTest::logic_data()
 {
     QTest::addColumn<QString>("got");
     QTest::addColumn<QString>("expected");
-    for (const auto &[name, in, expected] : std::initializer_list<std::tuple<const char *, QStringList, const char *>>{
-             {"Form1", {"2", "4", "3"}, "1.5"}, {"BeatFrequency", {"440", "442"}, "-2"}, {"AngularMomemtum", {"2.5", "4"}, "10"},
-             {"DeBroglieWavelength", {"1e-300", "1e-200", "1e-200"}, "1E+100"},
-             {"Centripetal", {"2", "-3"}, "4.5"}, {"Zurich", {"1", "5", "2"}, "25"}, {"Zurich", {"1", "5", "12abc"}, "error 13"},
-             {"ElectricMagneticField", {"299792458", "2"}, "599584916"}, {"massenergy", {"2", "3"}, "18"},
-             {"newtonsecondlaw", {"2", "9.81"}, "19.62"}, {"springconstant", {"10", "4"}, "2.5"},
-             {"Torque2", {"2", "3"}, "6"}, {"Voltage2", {"0.5", "220"}, "110"},
-             {"Schwarzschild", {"6.674e-11", "1.989e30", "299792458"}, "2953.99377139772"},
-             {"Command2", {"100"}, "62.4"}, {"Command3", {"1"}, "1.6025641025641"}, {"Command4", {"12"}, "30.48"},
-             {"Command5", {"100"}, "2.54"}, {"Command6", {"3"}, "0.9144"}, {"Command7", {"12abc"}, "10.9728"},
-             {"Command8", {"1"}, "30.48"}, {"Command9", {"212"}, "100"}, {"Command10", {"100"}, "212"}, {"Command11", {}, "-459.67"}})
+    const std::initializer_list<std::tuple<const char *, QStringList, const char *>> calculations{
+        {"Form1", {"2", "4", "3"}, "1.5"}, {"BeatFrequency", {"440", "442"}, "-2"},
+        {"AngularMomemtum", {"2.5", "4"}, "10"}, {"DeBroglieWavelength", {"1e-300", "1e-200", "1e-200"}, "1E+100"},
+        {"Centripetal", {"2", "-3"}, "4.5"}, {"Zurich", {"1", "5", "2"}, "25"},
+        {"Zurich", {"1", "5", "12abc"}, "error 13"}, {"ElectricMagneticField", {"299792458", "2"}, "599584916"},
+        {"massenergy", {"2", "3"}, "18"}, {"newtonsecondlaw", {"2", "9.81"}, "19.62"},
+        {"springconstant", {"10", "4"}, "2.5"}, {"Torque2", {"2", "3"}, "6"}, {"Voltage2", {"0.5", "220"}, "110"},
+        {"Schwarzschild", {"6.674e-11", "1.989e30", "299792458"}, "2953.99377139772"}, {"Command2", {"100"}, "62.4"},
+        {"Command3", {"1"}, "1.6025641025641"}, {"Command4", {"12"}, "30.48"}, {"Command5", {"100"}, "2.54"},
+        {"Command6", {"3"}, "0.9144"}, {"Command7", {"12abc"}, "10.9728"}, {"Command8", {"1"}, "30.48"},
+        {"Command9", {"212"}, "100"}, {"Command10", {"100"}, "212"}, {"Command11", {}, "-459.67"}};
+    for (const auto &[name, in, expected] : calculations)
         QTest::addRow("%s %s", name, qPrintable(in.join(QLatin1Char(' '))))
             << outcome([&] { return compute(name, in); }) << QString::fromLatin1(expected);
 
     for (const auto &[bytes, expected] : std::initializer_list<std::pair<QByteArray, QString>>{
-             {"Atom - a\r\nBoson - b\r\n", "Atom - a\nBoson - b\n"}, {"a\rb", "a\nb"}, {"\x80\x93q\x94", QStringLiteral("\u20ac\u201cq\u201d")},
+             {"Atom - a\r\nBoson - b\r\n", "Atom - a\nBoson - b\n"}, {"a\rb", "a\nb"},
+             {"\x80\x93q\x94", QStringLiteral("\u20ac\u201cq\u201d")},
              {"\xc3\x85ngstr\xc3\xb6m \xe2\x84\xab", QStringLiteral("\u00c5ngstr\u00f6m \u212b")},
              {"\xef\xbb\xbfmu", "mu"}, {"\xc3\x28", QStringLiteral("\u00c3(")}})
         QTest::addRow("decode [%s]", bytes.toHex().constData()) << dictionary::decodeDictionary(bytes) << expected;
@@ -108,12 +110,13 @@ void LogicTest::logic_data()
     QByteArray all(256, 0);
     std::iota(all.begin(), all.end(), 0);
     const QString text = CodePage::toText(all);
-    QTest::newRow("code page both ways") << QString::fromLatin1(CodePage::toBytes(text).toHex()) << QString::fromLatin1(all.toHex());
-    QTest::newRow("code page, Latin-1") << text.left(0x80) + text.mid(0xA0) << QString::fromLatin1(all.left(0x80) + all.mid(0xA0));
+    const auto latin1 = [](const QByteArray &bytes) { return QString::fromLatin1(bytes); };
+    QTest::newRow("code page both ways") << latin1(CodePage::toBytes(text).toHex()) << latin1(all.toHex());
+    QTest::newRow("code page, Latin-1") << text.left(0x80) + text.mid(0xA0) << latin1(all.left(0x80) + all.mid(0xA0));
     QTest::newRow("code page, 0x80-0x9F") << text.mid(0x80, 2) + text.at(0x9F) << QStringLiteral("\u20ac\u0081\u0178");
-    QTest::newRow("code page lacks lambda") << QString::fromLatin1(CodePage::toBytes(QStringLiteral("\u03bb"))) << "?";
+    QTest::newRow("code page lacks lambda") << latin1(CodePage::toBytes(QStringLiteral("\u03bb"))) << "?";
 
-    QTest::newRow("sent") << chat::FormatNameMessage(QStringLiteral("A|B")) + chat::FormatTextMessage(QStringLiteral("a|b")) << "name|A|Btext|a|b";
+    QTest::newRow("sent") << chat::FormatNameMessage("A|B") + chat::FormatTextMessage("a|b") << "name|A|Btext|a|b";
     for (const auto &[text, expected] : std::initializer_list<std::pair<const char *, const char *>>{
              {"cons|Ann|Bob|", "people: Ann,Bob"}, {"cons|Ann|Bob", "people: Ann"}, {"cons|Ann", "people: "},
              {"text|Ann|hello", "Ann says hello"}, {"text|Ann|a|b", "Ann says a"}, {"Cons|Ann|", "ignored"},

@@ -18,12 +18,12 @@ class WindowsTest : public QObject
     QTemporaryDir folder; // the program's folder, where it reads the dictionary
     std::unique_ptr<RunningProgram> program;
 
-    QWidget *box(const QString &window, const QString &name) { return forms::findControl(&program->windows.instance(window), name); }
-    QString text(const QString &window, const QString &name) { return forms::controlText(box(window, name)); }
-    void set(const QString &window, const QString &name, const QString &text) { forms::setControlText(box(window, name), text); }
-    void click(const QString &window, const QString &control) { clickControl(program->windows, window, control); }
+    QWidget *box(QString window, QString name) { return forms::findControl(&program->windows.instance(window), name); }
+    QString text(QString window, QString name) { return forms::controlText(box(window, name)); }
+    void set(QString window, QString name, QString typed) { forms::setControlText(box(window, name), typed); }
+    void click(QString window, QString control) { clickControl(program->windows, window, control); }
     QStringList visible() { return sorted(visibleKinds(program->windows)); }
-    QString lastBox() { return program->boxes.boxes.size() == 1 ? program->boxes.boxes[0].text : QStringLiteral("not one box"); }
+    QString lastBox() { return program->boxes.boxes.size() == 1 ? program->boxes.boxes[0].text : "not one box"; }
 
 private Q_SLOTS:
     void init() { program = std::make_unique<RunningProgram>(folder.path()); }
@@ -33,7 +33,9 @@ private Q_SLOTS:
     // program goes on. Values survive Back; the close box unloads.
     void calculator()
     {
-        const auto shown = [this] { return text("Form1", "Text1") + text("Form1", "Text2") + text("Form1", "Text3") + text("Form1", "Text4"); };
+        const auto shown = [this] {
+            return text("Form1", "Text1") + text("Form1", "Text2") + text("Form1", "Text3") + text("Form1", "Text4");
+        };
         click("frmPhysicsMain", "Command4");
         click("Formulasolvers", "Command15");
         for (const auto &[name, typed] : {std::pair{"Text3", "4"}, {"Text2", "2"}, {"Text4", "3"}, {"Text3", "0"}}) {
@@ -68,7 +70,8 @@ private Q_SLOTS:
             program->windows.show(window);
             QCOMPARE(text(window, "Text2"), exitHides.contains(window) ? "kept" : "");
             click(window, "Command1");
-            QCOMPARE(visible(), window == "Form1" ? QStringList{"frmPhysicsMain"} : sorted({"Formulasolvers", "frmPhysicsMain"}));
+            QCOMPARE(visible(), window == "Form1" ? QStringList{"frmPhysicsMain"}
+                                                  : sorted({"Formulasolvers", "frmPhysicsMain"}));
         }
         QCOMPARE(urls.opened.size(), 3); // Form1, Torque2, Voltage2
     }
@@ -80,7 +83,8 @@ private Q_SLOTS:
         set("converters", "Text4", "100");
         set("converters", "Text3", "typed over");
         click("converters", "Command3");
-        QCOMPARE(text("converters", "Text4") + ' ' + text("converters", "Text3"), QStringLiteral("100 160.25641025641"));
+        QCOMPARE(text("converters", "Text4") + ' ' + text("converters", "Text3"),
+                 QStringLiteral("100 160.25641025641"));
         QTest::keyClick(box("converters", "Text5"), Qt::Key_1);
         QCOMPARE(text("converters", "Text6"), QStringLiteral("2.54"));
         QTest::keyClicks(box("converters", "Text5"), QStringLiteral("e308"));
@@ -92,7 +96,7 @@ private Q_SLOTS:
     void dictionary()
     {
         QFile file(folder.filePath(QString::fromLatin1(dictionary::FileName)));
-        for (const QByteArray &bytes : {QByteArray("Acceleration - a\r\n\r\nCaf\xe9 - \x80\r\n"), QByteArray("Joule\r\n")}) {
+        for (const QByteArray bytes : {"Acceleration - a\r\n\r\nCaf\xe9 - \x80\r\n", "Joule\r\n"}) {
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
             file.close();
             click("frmPhysicsMain", "Command2");

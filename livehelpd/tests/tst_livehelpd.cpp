@@ -53,17 +53,19 @@ private Q_SLOTS:
 void LiveHelpServerTest::protocol_data()
 {
     QTest::addColumn<ByteList>("talk"); // a name message, the name as lists show it, a chunk, what others get of it
-    QByteArray all(256, 0), controls("a\0b\tc\r\nd\x7f", 9), nuls("text|a\0b\0", 9);
+    QByteArray all(256, 0), nuls("text|a\0b\0", 9);
+    const QByteArray badName("name|a\0b\tc\r\nd\x7f", 14), jose = "Jos\xe9 \x80\xff";
     for (int i = 0; i < 256; ++i) all[i] = char(i);
-    QTest::newRow("name without prefix, empty line") << ByteList{"Ann", "Ann", "text|", "text|Ann|"};
-    QTest::newRow("prefix only, separators in the line") << ByteList{"name|", "", "text|a|b||c", "text||a|b||c"};
-    QTest::newRow("prefix in capitals, kind in capitals") << ByteList{"Name|Ann", "Name_Ann", "TEXT|hi", ""};
-    QTest::newRow("separators in the name, kind alone") << ByteList{"name|Ann|Bob|", "Ann_Bob_", "text", ""};
-    QTest::newRow("control bytes in the name, NULs in the line") << ByteList{"name|" + controls, "a_b_c__d_", nuls, "text|a_b_c__d_|" + nuls.mid(5)};
-    QTest::newRow("code-page bytes kept") << ByteList{"name|Jos\xe9 \x80\xff", "Jos\xe9 \x80\xff", "text|\x80\xff", "text|Jos\xe9 \x80\xff|\x80\xff"};
-    QTest::newRow("name cut to 64 bytes, a list") << ByteList{"name|" + QByteArray(100, 'a'), QByteArray(64, 'a'), "cons|Eve|", ""};
-    QTest::newRow("every byte value as name, a second name") << ByteList{all, QByteArray(32, '_') + all.mid(32, 32), "name|Eve", ""};
-    QTest::newRow("every byte value as a line") << ByteList{"name|Gus", "Gus", all, ""};
+    auto row = [](const char *name, const ByteList &talk) { QTest::newRow(name) << talk; };
+    row("name without prefix, empty line", {"Ann", "Ann", "text|", "text|Ann|"});
+    row("prefix only, separators in the line", {"name|", "", "text|a|b||c", "text||a|b||c"});
+    row("prefix in capitals, kind in capitals", {"Name|Ann", "Name_Ann", "TEXT|hi", ""});
+    row("separators in the name, kind alone", {"name|Ann|Bob|", "Ann_Bob_", "text", ""});
+    row("control bytes in the name, NULs in the line", {badName, "a_b_c__d_", nuls, "text|a_b_c__d_|" + nuls.mid(5)});
+    row("code-page bytes kept", {"name|" + jose, jose, "text|\x80\xff", "text|" + jose + "|\x80\xff"});
+    row("name cut to 64 bytes, a list", {"name|" + QByteArray(100, 'a'), QByteArray(64, 'a'), "cons|Eve|", ""});
+    row("every byte value as name, a second name", {all, QByteArray(32, '_') + all.mid(32, 32), "name|Eve", ""});
+    row("every byte value as a line", {"name|Gus", "Gus", all, ""});
 }
 
 void LiveHelpServerTest::protocol()
@@ -79,22 +81,32 @@ void LiveHelpServerTest::protocol()
 void LiveHelpServerTest::cutOff_data()
 {
     QTest::addColumn<Flo>("flo");
-    const QByteArray flo = "name|Flo", tooLong = "cut off: message longer than 8192 bytes";
-    const QByteArray flooding = "\"Flo\": cut off: lines faster than they can be passed on (more than ";
+    using enum Reason;
+    const QByteArray flo = "name|Flo", floCut = "\"Flo\": cut off: ", noNameCut = "(no name): cut off: ";
+    const QByteArray flooding = floCut + "lines faster than they can be passed on (more than ";
     auto row = [](const char *name, const Flo &how) { QTest::newRow(name) << how; };
-    row("reset before its name", {{}, "", "", "reset", 0, Reason::Left, "(no name): left"});
-    row("reset in a line: its last words go out", {{}, flo, "text|half a li", "reset", 1, Reason::Left, "\"Flo\": left", "text|Flo|half a li"});
-    row("connection broke", {{}, flo, "", "break", 0, Reason::SocketError, "\"Flo\": connection broke (Unknown error)"});
-    row("server full", {{.maxClients = 2}, "", "", "", 0, Reason::ServerFull, "(no name): cut off: server full (2 clients)"});
-    row("no name in time", {{.nameTimeoutMs = 300}, "", "", "", 0, Reason::NoName, "(no name): cut off: no name within 300 ms"});
-    row("name one byte over the size limit", {{}, "", "name|" + QByteArray(8188, 'n'), "turns", 1, Reason::ChunkTooLong, "(no name): " + tooLong});
-    row("50 MB in one burst, a name in its code page", {{}, "name|Jos\xe9 \"J\" \\", "text|" + QByteArray(50 << 20, 'x'), "burst", 1, Reason::ChunkTooLong, "\"Jos\\xe9 \\x22J\\x22 \\x5c\": " + tooLong});
-    row("junk in small chunks", {{.gapMs = 0, .maxBytesWithoutMessage = 64 * 1024}, flo, QByteArray(4096, 'y'), "turns", 100, Reason::NoMessages, "\"Flo\": cut off: more than 65536 bytes without a message"});
-    row("too many lines a second", {{.gapMs = 0, .maxChunksPerSecond = 20}, flo, "text|spam", "turns", 200, Reason::TooFast, "\"Flo\": cut off: more than 20 messages a second"});
+    row("reset before its name", {{}, "", "", "reset", 0, Left, "(no name): left"});
+    row("reset in a line: its last words go out", {{}, flo, "text|half a li",
+        "reset", 1, Left, "\"Flo\": left", "text|Flo|half a li"});
+    row("connection broke", {{}, flo, "", "break", 0, SocketError, "\"Flo\": connection broke (Unknown error)"});
+    row("server full", {{.maxClients = 2}, "", "", "", 0, ServerFull, noNameCut + "server full (2 clients)"});
+    row("no name in time", {{.nameTimeoutMs = 300}, "", "", "", 0, NoName, noNameCut + "no name within 300 ms"});
+    row("name one byte over the size limit", {{}, "", "name|" + QByteArray(8188, 'n'),
+        "turns", 1, ChunkTooLong, noNameCut + "message longer than 8192 bytes"});
+    row("50 MB in one burst, a name in its code page",
+        {{}, "name|Jos\xe9 \"J\" \\", "text|" + QByteArray(50 << 20, 'x'),
+        "burst", 1, ChunkTooLong, "\"Jos\\xe9 \\x22J\\x22 \\x5c\": cut off: message longer than 8192 bytes"});
+    row("junk in small chunks", {{.gapMs = 0, .maxBytesWithoutMessage = 64 * 1024}, flo, QByteArray(4096, 'y'),
+        "turns", 100, NoMessages, floCut + "more than 65536 bytes without a message"});
+    row("too many lines a second", {{.gapMs = 0, .maxChunksPerSecond = 20}, flo, "text|spam",
+        "turns", 200, TooFast, floCut + "more than 20 messages a second"});
     // Lines pile up behind the gap; once their sender is cut off they no longer count.
-    row("lines past the byte bound", {{.maxQueuedBytes = 200}, flo, "text|x", "turns", 1000, Reason::Flooding, flooding + "1000 messages or 200 bytes waiting for a reader)"});
-    row("lines past the message bound", {{.maxQueuedMessages = 20}, flo, "text|x", "turns", 1000, Reason::Flooding, flooding + "20 messages or 1048576 bytes waiting for a reader)"});
-    row("not reading", {{.gapMs = 0}, flo, "text|" + QByteArray(8000, 'z'), "feed", 2000, Reason::NotReading, "\"Flo\": cut off: not reading (more than 1000 messages or 1048576 bytes waiting)"});
+    row("lines past the byte bound", {{.maxQueuedBytes = 200}, flo, "text|x",
+        "turns", 1000, Flooding, flooding + "1000 messages or 200 bytes waiting for a reader)"});
+    row("lines past the message bound", {{.maxQueuedMessages = 20}, flo, "text|x",
+        "turns", 1000, Flooding, flooding + "20 messages or 1048576 bytes waiting for a reader)"});
+    row("not reading", {{.gapMs = 0}, flo, "text|" + QByteArray(8000, 'z'),
+        "feed", 2000, NotReading, floCut + "not reading (more than 1000 messages or 1048576 bytes waiting)"});
 }
 
 void LiveHelpServerTest::cutOff()
@@ -128,10 +140,11 @@ void LiveHelpServerTest::cutOff()
     // A chunk too long, or all that came at once, is read to one byte past the limit: the rest stays in the system.
     if (flo.how == "burst" || flo.chunk.size() > flo.settings.maxChunkBytes)
         QCOMPARE(server.bytesReceived() - readBefore, flo.settings.maxChunkBytes + 1);
-    QTRY_VERIFY((flo.how == "feed" || !peer.connected()) && ann.received.contains(flo.relayed) && bob.received.contains(flo.relayed));
+    QTRY_VERIFY((flo.how == "feed" || !peer.connected()) && ann.received.contains(flo.relayed)
+                && bob.received.contains(flo.relayed));
 
-    // The others go on: the list without Flo (the last in what came: lists behind lines leave as one), lines both ways.
-    const auto listed = [](const QByteArray &came) { return came.mid(came.lastIndexOf("cons|")).split('t').constFirst(); }; // no "t" in names
+    // The others go on: the list without Flo (the last: lists behind lines leave as one; no "t" in names), lines too.
+    const auto listed = [](const QByteArray &in) { return in.mid(in.lastIndexOf("cons|")).split('t').constFirst(); };
     QTRY_VERIFY(listed(ann.received) == "cons|Ann|Bob|" && listed(bob.received) == "cons|Ann|Bob|");
     QVERIFY(sendRead(server, ann, "text|still here") && sendRead(server, bob, "text|me too"));
     QTRY_VERIFY(bob.received.endsWith("text|Ann|still here") && ann.received.endsWith("text|Bob|me too"));
@@ -143,17 +156,24 @@ void LiveHelpServerTest::program_data()
     QTest::addColumn<QStringList>("arguments"); // PORT: a free port, held busy when the program is to fail with 1
     QTest::addColumn<ByteList>("said");         // with the port given, a client connects once the program listens
     QTest::addColumn<int>("exitCode");          // -1: the program runs on
-    auto row = [](const char *name, const QStringList &args, const ByteList &said, int code) { QTest::newRow(name) << args << said << code; };
-    row("port not a number", {"--port", "nope"}, {"livehelpd: --port must be a whole number from 0 to 65535, not \"nope\""}, 2);
+    auto row = [](const char *name, const QStringList &args, const ByteList &said, int code) {
+        QTest::newRow(name) << args << said << code;
+    };
+    row("port not a number", {"--port", "nope"},
+        {"livehelpd: --port must be a whole number from 0 to 65535, not \"nope\""}, 2);
     row("no clients allowed", {"--max-clients", "0"}, {"--max-clients must be a whole number from 1 to 100000"}, 2);
     row("not an address", {"--listen", "nowhere"}, {"livehelpd: --listen must be an IP address, not \"nowhere\""}, 2);
     row("unknown option", {"--colour"}, {"livehelpd: Unknown option 'colour'."}, 2);
     row("unexpected argument", {"extra"}, {"livehelpd: unexpected argument \"extra\""}, 2);
     row("port in use", {"--port", "PORT"}, {"livehelpd: cannot listen on 127.0.0.1:PORT: "}, 1);
     row("highest port", {"--port", "65535"}, {"127.0.0.1:65535"}, -1); // listening, or told the port is in use
-    row("defaults", {"--port", "0"}, {"livehelpd: listening on 127.0.0.1:", "(gap 50 ms, at most 256 clients, name within 30000 ms)\n"}, -1);
-    row("least values", {"--port", "0", "--listen", "LocalHost", "--gap-ms", "0", "--max-clients", "1", "--name-timeout-ms", "0"}, {"(gap 0 ms, at most 1 clients, no time limit for the name)\n"}, -1);
-    row("a client without a name in time", {"--port", "PORT", "--name-timeout-ms", "300"}, {" connect 127.0.0.1:", " (no name): cut off: no name within 300 ms\n"}, -1);
+    row("defaults", {"--port", "0"},
+        {"livehelpd: listening on 127.0.0.1:", "(gap 50 ms, at most 256 clients, name within 30000 ms)\n"}, -1);
+    row("least values",
+        {"--port", "0", "--listen", "LocalHost", "--gap-ms", "0", "--max-clients", "1", "--name-timeout-ms", "0"},
+        {"(gap 0 ms, at most 1 clients, no time limit for the name)\n"}, -1);
+    row("a client without a name in time", {"--port", "PORT", "--name-timeout-ms", "300"},
+        {" connect 127.0.0.1:", " (no name): cut off: no name within 300 ms\n"}, -1);
 }
 
 void LiveHelpServerTest::program()
@@ -175,8 +195,10 @@ void LiveHelpServerTest::program()
         QVERIFY(waitUntil([&] { return logged().contains("listening on"); }));
         client.connectToHost(QHostAddress::LocalHost, port.toUShort());
     }
-    for (QByteArray text : said)
-        QVERIFY2(waitUntil([&] { return logged().contains(text.replace("PORT", port.toLatin1())); }), (text + " not in:\n" + log).constData());
+    for (QByteArray text : said) {
+        const bool found = waitUntil([&] { return logged().contains(text.replace("PORT", port.toLatin1())); });
+        QVERIFY2(found, (text + " not in:\n" + log).constData());
+    }
     if (exitCode < 0)
         process.terminate();
     QTRY_VERIFY_WITH_TIMEOUT(process.state() == QProcess::NotRunning, 20000);

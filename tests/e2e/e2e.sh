@@ -13,15 +13,17 @@ mkdir -p "$artifacts" && rm -f "$artifacts"/*.log
 runtime_dir=$(mktemp -d) XVFB_PID='' app='' server_pid='' bob='' step=start text=''
 
 fail() { echo "FAIL in step \"$step\": $*" >&2; tail -n 15 "$artifacts"/{program,livehelpd}.log >&2; exit 1; }
-cleanup() { local status=$?; kill $bob $app $server_pid $XVFB_PID 2>/dev/null; wait; rm -rf "$runtime_dir"; exit $status; }
+cleanup() { local rc=$?; kill $bob $app $server_pid $XVFB_PID 2>/dev/null; wait; rm -rf "$runtime_dir"; exit $rc; }
 trap cleanup EXIT; trap 'exit 143' TERM INT HUP
 
+last_read() { echo "${text:+; read \"${text:0:200}\" (${#text} characters)}"; } # for a failure message
 await() { # WHAT CONDITION: evaluates CONDITION until it holds; a failure shows the text last read
     local deadline=$(( $(now_ms) + wait_s * 1000 ))
-    until eval "$2"; do [ "$(now_ms)" -lt "$deadline" ] || fail "$1, not within ${wait_s}s${text:+; read \"${text:0:200}\" (${#text} characters)}"; sleep 0.1; done
+    until eval "$2"; do [ "$(now_ms)" -lt "$deadline" ] || fail "$1, not within ${wait_s}s$(last_read)"; sleep 0.1; done
 }
 shown() { wait_for_title "$1" "$wait_s" || fail "no window \"$1\" shown within ${wait_s}s"; }
-focus_on() { local title=$1; await "\"$title\" takes the keyboard focus" '[ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$(shown "$title")" ]'; }
+has_focus() { [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$(shown "$1")" ]; } # TITLE
+focus_on() { local title=$1; await "\"$title\" takes the keyboard focus" 'has_focus "$title"'; }
 
 # Clicks the middle of CONTROL of the window definition WINDOW, shown as TITLE.
 # The menu bar above the client area is the window's extra height.

@@ -1,7 +1,7 @@
 #pragma once
 
 // A raw TCP peer for the chat tests: it listens on a free loopback port for one
-// connection, or connects; it sends bytes as they are and keeps each read apart.
+// connection, or connects; it sends bytes as they are and keeps all that came.
 
 #include <QPointer>
 #include <QTcpServer>
@@ -18,12 +18,16 @@ public:
     explicit TestPeer(quint16 port, bool reads = true); // connects; a non-reader leaves all in the system
     void attach(QTcpSocket *connection, bool reads);
     bool connected() const { return socket && socket->state() == QAbstractSocket::ConnectedState; }
-    void send(const QByteArray &bytes) { socket->write(bytes), connected() && socket->flush(); } // sent once connected
+    void send(const QByteArray &bytes) // sent once connected
+    {
+        socket->write(bytes);
+        if (connected())
+            socket->flush();
+    }
     bool expect(const QByteArray &bytes); // waits for that many bytes, forgets them: true if these
     void reset(); // RST rather than FIN
 
     QTcpServer server;
     QPointer<QTcpSocket> socket;
-    QByteArray received;     // all that came, in order
-    QList<QByteArray> reads; // each read on its own
+    QByteArray received; // all that came, in order
 };

@@ -17,13 +17,16 @@ void BoxAnswerer::poll()
     if (auto *input = qobject_cast<QInputDialog *>(modal); input && input->isVisible()) {
         boxes.append({input->windowTitle(), input->labelText(), 0, {input->textValue()}});
         input->setTextValue(inputAnswer.value_or(input->textValue()));
-        cancelInput ? input->reject() : input->accept();
+        input->accept();
     } else if (auto *box = qobject_cast<QMessageBox *>(modal); box && box->isVisible()) {
         Box seen{box->windowTitle(), box->text(), int(box->icon()), {}};
         for (QAbstractButton *button : box->buttons())
             seen.buttons.append(button->text().remove(QLatin1Char('&')));
         boxes.append(seen);
-        box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
+        if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+            ok->click();
+        else
+            box->reject();
     }
 }
 

@@ -11,7 +11,7 @@
 #include "app/WindowManager.h"
 
 // Answers every modal box as soon as it appears, recording what it showed.
-// Input boxes get inputAnswer (else their default answer), or are cancelled.
+// Input boxes are answered with inputAnswer, else with their default answer.
 class BoxAnswerer : public QObject
 {
     Q_OBJECT
@@ -25,7 +25,6 @@ public:
     BoxAnswerer() { connect(&timer, &QTimer::timeout, this, &BoxAnswerer::poll); timer.start(5); }
     QList<Box> boxes;
     std::optional<QString> inputAnswer;
-    bool cancelInput = false;
 
 private:
     void poll();
@@ -55,8 +54,8 @@ class UrlRecorder : public QObject
 {
     Q_OBJECT
 public:
-    UrlRecorder() { for (auto s : {"http", "https"}) QDesktopServices::setUrlHandler(QString::fromLatin1(s), this, "open"); }
-    ~UrlRecorder() override { for (auto s : {"http", "https"}) QDesktopServices::unsetUrlHandler(QString::fromLatin1(s)); }
+    UrlRecorder() { for (auto s : {"http", "https"}) QDesktopServices::setUrlHandler(QLatin1String(s), this, "open"); }
+    ~UrlRecorder() override { for (auto s : {"http", "https"}) QDesktopServices::unsetUrlHandler(QLatin1String(s)); }
     QList<QUrl> opened;
 public Q_SLOTS:
     void open(const QUrl &url) { opened.append(url); }
