@@ -13,11 +13,11 @@
 // repetition is one start; peak_MiB is that child's peak resident memory.
 
 #include "BenchRun.h"
+#include "app/Startup.h"
 #include "app/WindowKinds.h"
 #include "app/WindowManager.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QLabel>
 #include <QWidget>
 #include <benchmark/benchmark.h>
@@ -43,17 +43,6 @@ namespace {
 
 constexpr char ChildFlag[] = "--child=";
 constexpr int ChildTimeoutMs = 30'000;
-
-// The application set-up of app/main.cpp, shared by both kinds of child so
-// that the floor pays for it too.
-void setUpApplication()
-{
-    QApplication::setApplicationName(QStringLiteral("Fyzorin"));
-    QApplication::setOrganizationName(QStringLiteral("Quellmark"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/fyzorin/fyzorin.png")));
-    QApplication::setQuitOnLastWindowClosed(false);
-}
 
 // Reports the first paint of a top-level window and ends the process. The
 // report is queued because the window's children paint after the window
@@ -83,7 +72,7 @@ protected:
 int runChild(int argc, char **argv, const std::string &mode)
 {
     QApplication app(argc, argv);
-    setUpApplication();
+    setUpApplication(); // as main() does, so that the floor pays for it too
     FirstPaint firstPaint;
     app.installEventFilter(&firstPaint);
 
