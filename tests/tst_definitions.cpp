@@ -25,6 +25,7 @@ static const struct { const char *window, *control; QRect geometry; const char *
     {"Formulasolvers", "Command22", {8, 8, 145, 65},
      "Electric field and magnetic field relationship for an electromagnetic wave ", "Liberation Sans 8.25 bold"},
     {"dictionary", "Text1", {0, 24, 529, 465}, "Text1", "Liberation Sans 9.75"},
+    {"Chat", "Command2", {344, 16, 81, 33}, "Connect To Chat", "Liberation Sans 9.75 bold"}, // in frameChat
     {"Chat", "", {0, 0, 516, 431}, "Zendra  Live Help",
      "mnuFile &File, mnuFile: con Connect, mnuFile: discon Disconnect, mnuFile: break1 -, mnuFile: avsluta End"},
     {"Form1", "", {0, 0, 299, 266}, "Acceleration of a particle in an electric field ", "mnuExit &Exit"},
@@ -90,6 +91,12 @@ private Q_SLOTS:
             else
                 QCOMPARE(w->geometry(), QRect(at, QSize(extent.x(), extent.y())));
             QCOMPARE(fontOf(w->font()), fontOf(toQFont(c.font.value_or(definition->font)))); // never its frame's
+            if (auto *button = qobject_cast<CaptionButton *>(w)) { // its caption is drawn
+                const QImage drawn = w->grab().toImage();
+                button->setText(QString());
+                QVERIFY2(w->grab().toImage() != drawn, qPrintable(name));
+                button->setText(toQString(c.caption));
+            }
             const auto colour = [&](QPalette::ColorRole role, std::optional<Rgb> rgb) { // unset: not checked
                 return !rgb || w->palette().color(role) == QColor(rgb->red, rgb->green, rgb->blue);
             };

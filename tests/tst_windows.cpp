@@ -1,33 +1,191 @@
-// The calculator, converter and dictionary windows through their named controls.
+// The windows as a user meets them, through their named controls: the windows loaded and visible after each
+// button, key, Exit entry and close box, when the program ends, the links it opens, the boxes it shows; the
+// calculators, converters and dictionary at work; and the program's start-up settings.
 
+#include "LinkAddresses.h"
+#include "app/RunTimeError.h"
+#include "app/Startup.h"
+#include "app/WindowEvents.h"
 #include "dictionary/DictionaryFile.h"
 #include "forms/Controls.h"
 #include "forms/FormWidgets.h"
+#include "forms/WindowDefinition.h"
 #include "solvers/FormulaCatalogue.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+
+using namespace forms;
+
+// A window whose handlers fail: a division by zero, memory run out, a window there is none of.
+constexpr ControlDefinition FaultyControls[] = {
+    {.name = "Command1", .kind = ControlKind::Button, .width = 1500, .height = 375, .tab = 0},
+    {.name = "Command2", .kind = ControlKind::Button, .top = 400, .width = 1500, .height = 375, .tab = 1},
+    {.name = "Command3", .kind = ControlKind::Button, .top = 800, .width = 1500, .height = 375, .tab = 2},
+};
+constexpr WindowDefinition Faulty{.name = "Faulty", .caption = "Faulty", .clientWidth = 1500, .clientHeight = 1200,
+                                  .controls = FaultyControls};
+
+static void bindFaulty(WindowEvents &events)
+{
+    events.onClick("Command1", [] { throw RunTimeError::divisionByZero(); });
+    events.onClick("Command2", [] { throw std::bad_alloc(); });
+    events.onClick("Command3", [windows = &events.manager()] { windows->show("NoSuchWindow"); });
+}
+
+static QString errorBox(const char *error) { return "Fyzorin|Run-time error '" + QString::fromUtf8(error) + "|3|OK"; }
 
 class WindowsTest : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir folder; // the program's folder, where it reads the dictionary
     std::unique_ptr<RunningProgram> program;
 
-    QWidget *box(QString window, QString name) { return forms::findControl(&program->windows.instance(window), name); }
-    QString text(QString window, QString name) { return forms::controlText(box(window, name)); }
-    void set(QString window, QString name, QString typed) { forms::setControlText(box(window, name), typed); }
+    QWidget *box(QString window, QString name) { return findControl(&program->windows.instance(window), name); }
+    QString text(QString window, QString name) { return controlText(box(window, name)); }
+    void set(QString window, QString name, QString typed) { setControlText(box(window, name), typed); }
     void click(QString window, QString control) { clickControl(program->windows, window, control); }
     QStringList visible() { return sorted(visibleKinds(program->windows)); }
     QString lastBox() { return program->boxes.boxes.size() == 1 ? program->boxes.boxes[0].text : "not one box"; }
 
 private Q_SLOTS:
-    void init() { program = std::make_unique<RunningProgram>(folder.path()); }
+    void init() { program = std::make_unique<RunningProgram>(); }
     void cleanup() { program.reset(); }
+
+    // Steps, separated by ", ", on control c of window w: "w.c" clicks; "w.c<key" tabs to c and presses the key
+    // ("w<key": the window gets it); "w.c=text" tabs there and types; "w.c?text" expects its text; "w.c!" presses it
+    // and releases elsewhere. "show" and "unload" call the window manager, "close" uses the close box, "active" waits
+    // for it, "visible" checks. Then the windows visible and loaded (none loaded: the program has ended), and what
+    // was shown: the addresses opened, then the boxes as "title|text|icon|buttons".
+    void steps_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("visible");
+        QTest::addColumn<QString>("loaded");
+        QTest::addColumn<QStringList>("shown");
+        const auto row = [](const char *name, const char *steps, const char *visible, const char *loaded,
+                            const QStringList &shown = {}) {
+            QTest::newRow(name) << steps << visible << loaded << shown;
+        };
+        row("dictionary beside the main window, Back",
+            "frmPhysicsMain.Command2, visible dictionary frmPhysicsMain, dictionary.Command1",
+            "frmPhysicsMain", "dictionary frmPhysicsMain");
+        row("dictionary Exit", "frmPhysicsMain.Command2, dictionary.mnuExit", "frmPhysicsMain", "frmPhysicsMain");
+        row("dictionary close box", "frmPhysicsMain.Command2, close dictionary", "frmPhysicsMain", "frmPhysicsMain");
+        row("converters leave a fresh index hidden; formula solvers show it; Back; converters hide it",
+            "frmPhysicsMain.Command1, visible frmPhysicsMain converters, frmPhysicsMain.Command4, "
+            "visible Formulasolvers converters, converters.Command1, visible Formulasolvers frmPhysicsMain, "
+            "frmPhysicsMain.Command1",
+            "frmPhysicsMain converters", "Formulasolvers frmPhysicsMain converters");
+        row("converters Exit; unloading absent ones does nothing",
+            "unload converters, frmPhysicsMain.Command1, converters.mnuExit", "frmPhysicsMain",
+            "Formulasolvers frmPhysicsMain");
+        row("formula solvers hide the main window, Back",
+            "frmPhysicsMain.Command4, visible Formulasolvers, Formulasolvers.Command1", "frmPhysicsMain",
+            "Formulasolvers frmPhysicsMain");
+        row("index Exit brings back the hidden main window", "frmPhysicsMain.Command4, Formulasolvers.mnuExit",
+            "frmPhysicsMain", "frmPhysicsMain");
+        row("main window closed beside the dictionary, Back rebuilds it",
+            "frmPhysicsMain.Command2, close frmPhysicsMain, visible dictionary, dictionary.Command1",
+            "frmPhysicsMain", "dictionary frmPhysicsMain");
+        row("Live Help hides the main window; chat address label; close box",
+            "frmPhysicsMain.Command3, visible Chat, Chat.Label3, close Chat", "frmPhysicsMain", "frmPhysicsMain",
+            {ChatInfoUrl});
+        row("show activates a visible window", "frmPhysicsMain.Command2, active dictionary, show frmPhysicsMain, "
+            "active frmPhysicsMain, frmPhysicsMain.Command2, active dictionary",
+            "dictionary frmPhysicsMain", "dictionary frmPhysicsMain");
+        row("ends: main window closed alone", "close frmPhysicsMain", "", "");
+        row("ends: main Exit with other windows open",
+            "frmPhysicsMain.Command2, frmPhysicsMain.Command1, frmPhysicsMain.mnuExit", "", "");
+        row("ends: last window closed after the main one",
+            "frmPhysicsMain.Command1, close frmPhysicsMain, close converters", "", "");
+        row("ends: last window unloaded", "frmPhysicsMain.Command2, close frmPhysicsMain, dictionary.mnuExit", "", "");
+        row("update links, once a click; About box", "frmPhysicsMain.Command5, frmPhysicsMain.Command5, "
+            "frmPhysicsMain.mnuUpdates, frmPhysicsMain.mnuSupport, frmPhysicsMain.mnuAbout",
+            "frmPhysicsMain", "frmPhysicsMain", QStringList(4, UpdatesUrl) << "Fyzorin||0|OK");
+        row("donation pictures; links by keyboard, not with a modifier",
+            "show Form1, Form1.Image2, show Torque2, Torque2.Image2, show Voltage2, Voltage2.Image2, Voltage2.Image2!, "
+            "Voltage2.Image2<Return, Voltage2.Image2<Ctrl+Return, show Form1, Form1.Image2<Space, show Chat, "
+            "Chat.Label3<Enter", "frmPhysicsMain Form1 Torque2 Voltage2 Chat",
+            "frmPhysicsMain Form1 Torque2 Voltage2 Chat", QStringList(5, DonateUrl) << ChatInfoUrl);
+        row("a calculator by keyboard alone", "frmPhysicsMain.Command4<Space, Formulasolvers.Command26<Space, "
+            "Voltage2.Text2=2.5, Voltage2.Text3=4, Voltage2.Command2<Return, Voltage2.Text1?10, Voltage2<Alt+E",
+            "Formulasolvers", "Formulasolvers frmPhysicsMain");
+        row("failed handlers show the error box, then the program goes on", "show Faulty, Faulty.Command1, "
+            "Faulty.Command2, Faulty.Command3, Faulty.Command1, frmPhysicsMain.Command2",
+            "frmPhysicsMain Faulty dictionary", "frmPhysicsMain Faulty dictionary",
+            {errorBox("11':\n\nDivision by zero"), errorBox("7':\n\nOut of memory"),
+             errorBox("9':\n\nSubscript out of range"), errorBox("11':\n\nDivision by zero")});
+    }
+
+    void steps()
+    {
+        QFETCH(QString, steps);
+        UrlRecorder urls;
+        RunningProgram &program = *this->program;
+        program.windows.registerKind(Faulty, bindFaulty);
+        QSignalSpy ended(&program.windows, &WindowManager::applicationEnded);
+        for (const QString &step : steps.split(QStringLiteral(", "))) {
+            const QString verb = step.section(' ', 0, 0), target = step.section(' ', 1);
+            const auto m = QRegularExpression(R"(^(\w+)\.?(\w*)([<=?!]?)(.*)$)").match(step);
+            const QString window = m.captured(1), control = m.captured(2), op = m.captured(3), argument = m.captured(4);
+            if (verb == "show")
+                program.windows.show(target);
+            else if (verb == "unload")
+                program.windows.unload(target);
+            else if (verb == "close")
+                closeWindow(program.windows, target);
+            else if (verb == "active")
+                QTRY_COMPARE(QApplication::activeWindow(), &program.windows.instance(target));
+            else if (verb == "visible")
+                QCOMPARE(sorted(visibleKinds(program.windows)), sorted(target.split(' ')));
+            else if (op.isEmpty())
+                clickControl(program.windows, window, control);
+            else if (QWidget *widget = findControl(&program.windows.instance(window), control); op == "?")
+                QCOMPARE(controlText(widget), argument);
+            else if (op == "!") { // pressed, then released elsewhere: no click
+                QTest::mousePress(widget, Qt::LeftButton);
+                QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(-5, -5));
+            } else if (Form &form = program.windows.instance(window); QTest::qWaitForWindowActive(&form)) {
+                for (int tab = 0; tab < 80 && !control.isEmpty() && form.focusWidget()->objectName() != control; ++tab)
+                    QTest::keyClick(form.focusWidget(), Qt::Key_Tab); // as a keyboard user gets there
+                QWidget *receiver = control.isEmpty() ? &form : form.focusWidget();
+                if (op == "=")
+                    QTest::keyClicks(receiver, argument);
+                else
+                    QTest::keySequence(receiver, QKeySequence(argument));
+                settleEvents();
+            }
+            if (QTest::currentTestFailed())
+                return;
+        }
+        QFETCH(QString, visible);
+        QFETCH(QString, loaded);
+        QFETCH(QStringList, shown);
+        QCOMPARE(sorted(visibleKinds(program.windows)), sorted(visible.split(' ', Qt::SkipEmptyParts)));
+        QCOMPARE(sorted(program.windows.loadedKinds()), sorted(loaded.split(' ', Qt::SkipEmptyParts)));
+        QCOMPARE(QList<bool>({program.windows.hasEnded(), ended.count() == 1}), QList<bool>(2, loaded.isEmpty()));
+        QStringList seen = QUrl::toStringList(urls.opened);
+        for (const BoxAnswerer::Box &box : program.boxes.boxes)
+            seen << QStringList{box.title, box.text, QString::number(box.icon), box.buttons.join(',')}.join('|');
+        QCOMPARE(seen, shown);
+    }
+
+    void setUpForItsOwnEnd()
+    {
+        setUpApplication();
+        QCOMPARE(QApplication::applicationName() + ' ' + QApplication::organizationName(), "Fyzorin Quellmark");
+        QCOMPARE(QApplication::applicationVersion(), "1.00");
+        QVERIFY(!QApplication::windowIcon().isNull());
+        // Hidden windows may hold the user's work: the program ends by its own rules, not when Qt sees no window.
+        QVERIFY(!QApplication::quitOnLastWindowClosed());
+        QCOMPARE(program->windows.kindNames().size(), 18); // 5 shell windows, 13 calculators
+    }
 
     // Calculate reads the inputs and writes the result; a failure shows its box, keeps the result, and the
     // program goes on. Values survive Back; the close box unloads.
@@ -53,17 +211,14 @@ private Q_SLOTS:
     }
 
     // Form1's Back leads to the main window, the others' to the index; Angular momentum's and the spring constant's
-    // Exit hide them (keeping their values) and show the index, the others' unload them; the donation picture.
-    void everyCalculatorsBackExitAndDonation()
+    // Exit hide them (keeping their values) and show the index, the others' unload them.
+    void everyCalculatorsBackAndExit()
     {
         const QStringList exitHides{"AngularMomemtum", "springconstant"};
-        UrlRecorder urls;
         for (const solvers::CatalogueEntry &entry : solvers::formulaCatalogue()) {
-            const QString window = forms::toQString(entry.window);
+            const QString window = toQString(entry.window);
             program->windows.unload("Formulasolvers");
             program->windows.show(window);
-            if (QWidget *picture = box(window, "Image2"))
-                QTest::mouseClick(picture, Qt::LeftButton);
             set(window, "Text2", "kept");
             click(window, "mnuExit");
             QCOMPARE(program->windows.isVisible("Formulasolvers"), exitHides.contains(window));
@@ -73,7 +228,6 @@ private Q_SLOTS:
             QCOMPARE(visible(), window == "Form1" ? QStringList{"frmPhysicsMain"}
                                                   : sorted({"Formulasolvers", "frmPhysicsMain"}));
         }
-        QCOMPARE(urls.opened.size(), 3); // Form1, Torque2, Voltage2
     }
 
     // A button converts its box into its box; inches convert while typed, and an overflow there keeps the result.
@@ -95,6 +249,9 @@ private Q_SLOTS:
     // Shown whole, read afresh on every click whatever the user typed; a missing file: box, text kept.
     void dictionary()
     {
+        QTemporaryDir folder; // the program's folder, where it reads the dictionary
+        program.reset();
+        program = std::make_unique<RunningProgram>(folder.path());
         QFile file(folder.filePath(QString::fromLatin1(dictionary::FileName)));
         for (const QByteArray bytes : {"Acceleration - a\r\n\r\nCaf\xe9 - \x80\r\n", "Joule\r\n"}) {
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
