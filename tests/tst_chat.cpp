@@ -96,6 +96,7 @@ private Q_SLOTS:
         if (!program->windows.isLoaded(Chat))
             click(Main, u"Command3"_s);
         QTRY_COMPARE(status(), u"Disconnected"_s);
+        QTRY_VERIFY(!peer->connected()); // an unloaded window takes its connection with it
         QCOMPARE(text(u"Label4"_s) + u' ' + people(), after);
         typeLine(u"lost?"_s); // shown, kept in the box, and a box says why it was not sent
         QCOMPARE(program->boxes.boxes.last().text, u"Run-time error '40006':\n\n"
