@@ -202,6 +202,9 @@ private Q_SLOTS:
         }
         QCOMPARE(lastBox(), QStringLiteral("Run-time error '11':\n\nDivision by zero"));
         QCOMPARE(shown(), QStringLiteral("1.5203"));
+        program->windows.hide("Form1");
+        program->windows.show("Form1"); // the focus stays where the user left it
+        QCOMPARE(program->windows.instance("Form1").focusWidget()->objectName(), QStringLiteral("Command2"));
         click("Form1", "Command1");
         click("Formulasolvers", "Command15"); // hides the main window Back showed
         QCOMPARE(visible(), sorted({"Formulasolvers", "Form1"}));
