@@ -57,12 +57,6 @@ void clickControl(WindowManager &windows, const QString &window, const QString &
     settleEvents();
 }
 
-void closeWindow(WindowManager &windows, const QString &window)
-{
-    windows.instance(window).close();
-    settleEvents();
-}
-
 QStringList visibleKinds(const WindowManager &windows)
 {
     QStringList names = windows.loadedKinds();

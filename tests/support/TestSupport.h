@@ -34,7 +34,6 @@ private:
 // Clicks a control or chooses a menu entry of a window by name, as a user
 // would, then lets deferred deletions of unloaded windows happen.
 void clickControl(WindowManager &windows, const QString &window, const QString &control);
-void closeWindow(WindowManager &windows, const QString &window);
 void settleEvents();
 QStringList visibleKinds(const WindowManager &windows);
 inline QStringList sorted(QStringList list) { list.sort(); return list; }
