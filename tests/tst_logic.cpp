@@ -1,12 +1,12 @@
 // The logic behind the windows, called directly: formulas, conversions, dictionary file, chat protocol.
 
 #include "app/CodePage.h"
-#include "app/RunTimeError.h"
 #include "chat/Protocol.h"
 #include "converters/Conversions.h"
 #include "dictionary/DictionaryFile.h"
 #include "solvers/FormulaCatalogue.h"
 #include "solvers/NumericText.h"
+#include "support/Outcome.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,17 +15,6 @@
 #include <numeric>
 
 namespace {
-
-// What the logic gave, or the run-time error it raised instead.
-template<typename F>
-QString outcome(F &&compute)
-{
-    try {
-        return compute();
-    } catch (const RunTimeError &e) {
-        return QStringLiteral("error %1").arg(e.number());
-    }
-}
 
 // A calculator window's formula, or a converter button's conversion.
 QString compute(std::string_view name, const QStringList &in)

@@ -1,9 +1,9 @@
 // The number rules: reading text loosely and strictly, formatting results,
 // the wide-exponent arithmetic of a formula and its faults.
 
-#include "app/RunTimeError.h"
 #include "solvers/NumericText.h"
 #include "solvers/WideNumber.h"
+#include "support/Outcome.h"
 
 #include <QTest>
 #include <bit>
@@ -17,17 +17,6 @@ namespace {
 
 const NumericText::Separators Point{QStringLiteral("."), QStringLiteral(",")};
 const NumericText::Separators Comma{QStringLiteral(","), QStringLiteral(".")};
-
-// What a reading or a formula gave: its value to the bit, or its run-time error.
-template<typename F>
-QString outcome(F &&compute)
-{
-    try {
-        return QString::number(compute(), 'g', 17); // exact, and "-0" apart from "0"
-    } catch (const RunTimeError &e) {
-        return QStringLiteral("error %1").arg(e.number());
-    }
-}
 
 QString valueOrError(double value, int error)
 {

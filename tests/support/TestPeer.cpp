@@ -5,13 +5,18 @@
 #include <QThread>
 #include <sys/socket.h>
 
+void settleEvents()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 bool waitUntil(const std::function<bool()> &condition, int ms)
 {
     for (const QDeadlineTimer deadline(ms); !condition(); QThread::msleep(1)) {
         if (deadline.hasExpired())
             return false;
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        settleEvents();
     }
     return true;
 }

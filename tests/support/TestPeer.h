@@ -8,6 +8,8 @@
 #include <QTcpSocket>
 #include <functional>
 
+// Runs the waiting events, then the deletions they deferred.
+void settleEvents();
 // Runs events until the condition holds; a loop of sends keeps up with the reader.
 bool waitUntil(const std::function<bool()> &condition, int ms = 20000);
 

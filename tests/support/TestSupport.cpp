@@ -38,12 +38,6 @@ RunningProgram::RunningProgram(const QString &programFolder, quint16 chatServerP
     settleEvents();
 }
 
-void settleEvents()
-{
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 void clickControl(WindowManager &windows, const QString &window, const QString &control)
 {
     forms::Form &form = windows.instance(window);

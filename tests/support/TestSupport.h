@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/WindowManager.h"
+#include "support/TestPeer.h" // settleEvents
 
 // Answers every modal box as soon as it appears, recording what it showed.
 // Input boxes are answered with inputAnswer, else with their default answer.
@@ -34,7 +35,6 @@ private:
 // Clicks a control or chooses a menu entry of a window by name, as a user
 // would, then lets deferred deletions of unloaded windows happen.
 void clickControl(WindowManager &windows, const QString &window, const QString &control);
-void settleEvents();
 QStringList visibleKinds(const WindowManager &windows);
 inline QStringList sorted(QStringList list) { list.sort(); return list; }
 
