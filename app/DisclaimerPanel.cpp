@@ -5,6 +5,8 @@
 #include "app/WindowEvents.h"
 #include "forms/FormWidgets.h"
 
+namespace app {
+
 namespace DisclaimerPanel {
 
 void bind(WindowEvents &events)
@@ -17,3 +19,5 @@ void bind(WindowEvents &events)
 }
 
 } // namespace DisclaimerPanel
+
+} // namespace app

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace app {
+
 class WindowEvents;
 
 // The donation notice some calculator windows carry: a frame with a text and
@@ -9,3 +11,5 @@ namespace DisclaimerPanel {
 void bind(WindowEvents &events);
 
 } // namespace DisclaimerPanel
+
+} // namespace app

@@ -1,9 +1,13 @@
 #include "app/Dispatcher.h"
 
 #include "app/MessageBoxes.h"
-#include "app/RunTimeError.h"
+#include "core/RunTimeError.h"
 
 #include <new>
+
+namespace app {
+
+using core::RunTimeError;
 
 Dispatcher::Dispatcher(Handler afterOutermostHandler)
     : afterOutermost(std::move(afterOutermostHandler))
@@ -25,3 +29,5 @@ void Dispatcher::run(const Handler &handler)
     if (--depth == 0 && afterOutermost)
         afterOutermost();
 }
+
+} // namespace app

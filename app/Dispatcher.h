@@ -2,6 +2,8 @@
 
 #include <functional>
 
+namespace app {
+
 // The one place where user-interface events meet their handlers. A handler
 // runs to its end, or until it raises a RunTimeError: then the error box is
 // shown and the handler is abandoned, leaving every window as it was. When
@@ -19,3 +21,5 @@ private:
     Handler afterOutermost;
     int depth = 0; // handlers may nest inside a modal box or an event pass
 };
+
+} // namespace app

@@ -3,6 +3,8 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+namespace app {
+
 namespace LinkLauncher {
 
 void open(QWidget *owner, const QString &address)
@@ -14,3 +16,5 @@ void open(QWidget *owner, const QString &address)
 }
 
 } // namespace LinkLauncher
+
+} // namespace app

@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace app {
+
 namespace LinkLauncher {
 
 // Asks the desktop to open a web address in the user's browser. Whatever
@@ -12,3 +14,5 @@ namespace LinkLauncher {
 void open(QWidget *owner, const QString &address);
 
 } // namespace LinkLauncher
+
+} // namespace app

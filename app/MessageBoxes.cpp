@@ -1,11 +1,15 @@
 #include "app/MessageBoxes.h"
 
-#include "app/RunTimeError.h"
+#include "core/RunTimeError.h"
 
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+
+namespace app {
+
+using core::RunTimeError;
 
 namespace MessageBoxes {
 namespace {
@@ -60,3 +64,5 @@ std::optional<QString> askText(QWidget *owner, const QString &title, const QStri
 }
 
 } // namespace MessageBoxes
+
+} // namespace app

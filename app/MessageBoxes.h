@@ -7,15 +7,20 @@
 #include <optional>
 
 class QWidget;
+
+namespace core {
 class RunTimeError;
+}
+
+namespace app {
 
 namespace MessageBoxes {
 
 // Title of every box that has no title of its own.
 QString applicationTitle();
 
-QString runTimeErrorText(const RunTimeError &error);
-void showRunTimeError(const RunTimeError &error);
+QString runTimeErrorText(const core::RunTimeError &error);
+void showRunTimeError(const core::RunTimeError &error);
 void showAbout(QWidget *owner);
 
 // The input box: a prompt, a text field with a default answer, OK and
@@ -24,3 +29,5 @@ std::optional<QString> askText(QWidget *owner, const QString &title, const QStri
                                const QString &defaultAnswer);
 
 } // namespace MessageBoxes
+
+} // namespace app

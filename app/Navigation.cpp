@@ -4,11 +4,13 @@
 #include "app/WindowManager.h"
 #include "forms/FormWidgets.h"
 
-void bindHideThenShow(WindowEvents &events, const QString &control, const QString &target)
+namespace app {
+
+void bindHideThenShow(WindowEvents &events, const QString &control, QAnyStringView target)
 {
     WindowManager *windows = &events.manager();
     const QString self = events.window().objectName();
-    events.onClick(control, [windows, self, target] {
+    events.onClick(control, [windows, self, target = target.toString()] {
         windows->hide(self);
         windows->show(target);
     });
@@ -20,3 +22,5 @@ void bindUnloadSelf(WindowEvents &events, const QString &control)
     const QString self = events.window().objectName();
     events.onClick(control, [windows, self] { windows->unload(self); });
 }
+
+} // namespace app

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QIcon>
 
+namespace app {
+
 void setUpApplication()
 {
     QApplication::setApplicationName(QStringLiteral("Fyzorin"));
@@ -13,3 +15,5 @@ void setUpApplication()
     // visible window closes: hidden windows may still hold the user's work.
     QApplication::setQuitOnLastWindowClosed(false);
 }
+
+} // namespace app

@@ -1,5 +1,9 @@
 #pragma once
 
+namespace app {
+
 // The application-wide settings main() makes before the first window: the
 // names the desktop shows, the window icon, and who decides when to quit.
 void setUpApplication();
+
+} // namespace app

@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+namespace app {
+
 WindowEvents::WindowEvents(forms::Form &window, WindowManager &manager)
     : form(window)
     , windows(manager)
@@ -54,10 +56,10 @@ namespace {
 class KeyDownFilter : public QObject
 {
 public:
-    KeyDownFilter(QObject *parent, Dispatcher *dispatcher, std::function<void(int, Qt::KeyboardModifiers)> handler)
+    KeyDownFilter(QObject *parent, Dispatcher *events, std::function<void(int, Qt::KeyboardModifiers)> onKeyDown)
         : QObject(parent)
-        , dispatcher(dispatcher)
-        , handler(std::move(handler))
+        , dispatcher(events)
+        , handler(std::move(onKeyDown))
     {
     }
 
@@ -97,3 +99,5 @@ QObject *WindowEvents::formObject() const
 {
     return &form;
 }
+
+} // namespace app

@@ -10,6 +10,8 @@
 namespace forms {
 class Form;
 }
+
+namespace app {
 class WindowManager;
 
 // Binds the events of one freshly built window's named controls to their
@@ -54,3 +56,5 @@ private:
     forms::Form &form;
     WindowManager &windows;
 };
+
+} // namespace app

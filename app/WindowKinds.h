@@ -1,8 +1,11 @@
 #pragma once
 
-#include <QString>
+#include "app/WindowManager.h"
 
-class WindowManager;
+#include <QString>
+#include <vector>
+
+namespace app {
 
 // Where the program finds what lies outside it.
 struct ProgramSettings {
@@ -10,5 +13,16 @@ struct ProgramSettings {
     quint16 chatServerPort = 8765;
 };
 
-// Registers every window kind of the program with its definition and handlers.
+struct WindowKind {
+    const forms::WindowDefinition &definition;
+    WindowManager::Binder bind;
+};
+
+// Every window kind of the program, the main window first: its definition
+// and the handlers that bring it to life.
+std::vector<WindowKind> windowKinds(const ProgramSettings &settings = {});
+
+// Registers every window kind with the manager.
 void registerWindowKinds(WindowManager &windows, const ProgramSettings &settings);
+
+} // namespace app

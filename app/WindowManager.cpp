@@ -1,12 +1,17 @@
 #include "app/WindowManager.h"
 
-#include "app/RunTimeError.h"
+#include "core/RunTimeError.h"
 #include "app/WindowEvents.h"
 #include "forms/Controls.h"
 #include "forms/FormWidgets.h"
+#include "forms/ShellForms.h"
 #include "forms/WindowBuilder.h"
 
 #include <algorithm>
+
+namespace app {
+
+using core::RunTimeError;
 
 WindowManager::WindowManager(QObject *parent)
     : QObject(parent)
@@ -21,8 +26,9 @@ void WindowManager::registerKind(const forms::WindowDefinition &definition, Bind
     kinds.insert_or_assign(forms::toQString(definition.name), Kind{&definition, std::move(bind)});
 }
 
-forms::Form &WindowManager::instance(const QString &kind)
+forms::Form &WindowManager::instance(QAnyStringView name)
 {
+    const QString kind = name.toString();
     if (const auto found = instances.find(kind); found != instances.end())
         return *found->second;
 
@@ -42,7 +48,7 @@ forms::Form &WindowManager::instance(const QString &kind)
     return form;
 }
 
-void WindowManager::show(const QString &kind)
+void WindowManager::show(QAnyStringView kind)
 {
     forms::Form &form = instance(kind);
     form.show();
@@ -50,14 +56,14 @@ void WindowManager::show(const QString &kind)
     form.activateWindow();
 }
 
-void WindowManager::hide(const QString &kind)
+void WindowManager::hide(QAnyStringView kind)
 {
     instance(kind).hide();
 }
 
-void WindowManager::unload(const QString &kind)
+void WindowManager::unload(QAnyStringView kind)
 {
-    const auto found = instances.find(kind);
+    const auto found = instances.find(kind.toString());
     if (found == instances.end())
         return;
     // The window may be unloading itself from inside one of its own event
@@ -75,14 +81,14 @@ void WindowManager::unloadAll()
         unload(instances.begin()->first);
 }
 
-bool WindowManager::isLoaded(const QString &kind) const
+bool WindowManager::isLoaded(QAnyStringView kind) const
 {
-    return instances.contains(kind);
+    return instances.contains(kind.toString());
 }
 
-bool WindowManager::isVisible(const QString &kind) const
+bool WindowManager::isVisible(QAnyStringView kind) const
 {
-    const auto found = instances.find(kind);
+    const auto found = instances.find(kind.toString());
     return found != instances.end() && found->second->isVisible();
 }
 
@@ -111,8 +117,8 @@ void WindowManager::afterEvent()
     if (anyVisible)
         return;
     // Never leave the user with a running program and nothing on screen.
-    if (isLoaded(MainWindow))
-        show(MainWindow);
+    if (isLoaded(forms::MainWindowName))
+        show(forms::MainWindowName);
     else
         end();
 }
@@ -123,3 +129,5 @@ void WindowManager::end()
     unloadAll();
     Q_EMIT applicationEnded();
 }
+
+} // namespace app

@@ -2,6 +2,7 @@
 
 #include "app/Dispatcher.h"
 
+#include <QAnyStringView>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -13,6 +14,8 @@ namespace forms {
 class Form;
 struct WindowDefinition;
 } // namespace forms
+
+namespace app {
 class WindowEvents;
 
 // Holds at most one instance of each window kind. A kind is absent until its
@@ -29,21 +32,21 @@ public:
     // Wires a freshly built window's events to its handlers; runs once per build.
     using Binder = std::function<void(WindowEvents &events)>;
 
-    static inline const QString MainWindow = QStringLiteral("frmPhysicsMain");
-
     explicit WindowManager(QObject *parent = nullptr);
     ~WindowManager() override;
 
     void registerKind(const forms::WindowDefinition &definition, Binder bind);
 
-    forms::Form &instance(const QString &kind);
-    void show(const QString &kind);
-    void hide(const QString &kind);
-    void unload(const QString &kind);
+    // Kinds by window name: a QString, or a definition's name.
+
+    forms::Form &instance(QAnyStringView kind);
+    void show(QAnyStringView kind);
+    void hide(QAnyStringView kind);
+    void unload(QAnyStringView kind);
     void unloadAll();
 
-    bool isLoaded(const QString &kind) const;
-    bool isVisible(const QString &kind) const;
+    bool isLoaded(QAnyStringView kind) const;
+    bool isVisible(QAnyStringView kind) const;
     bool hasEnded() const { return ended; }
     QStringList loadedKinds() const;
     QStringList kindNames() const; // every registered kind
@@ -68,3 +71,5 @@ private:
     Dispatcher events;
     bool ended = false;
 };
+
+} // namespace app

@@ -1,18 +1,19 @@
 #include "app/Startup.h"
 #include "app/WindowKinds.h"
 #include "app/WindowManager.h"
+#include "forms/ShellForms.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    setUpApplication();
+    QApplication application(argc, argv);
+    app::setUpApplication();
 
-    WindowManager windows;
-    registerWindowKinds(windows, {QCoreApplication::applicationDirPath()});
-    QObject::connect(&windows, &WindowManager::applicationEnded, &app, &QCoreApplication::quit,
+    app::WindowManager windows;
+    app::registerWindowKinds(windows, {QCoreApplication::applicationDirPath()});
+    QObject::connect(&windows, &app::WindowManager::applicationEnded, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    windows.show(WindowManager::MainWindow);
+    windows.show(forms::MainWindowName);
     return QApplication::exec();
 }

@@ -2,7 +2,7 @@
 // cost per line must not grow with the log (20,000 lines should take about
 // four times as long as 5,000).
 
-#include "chat/ChatWindow.h"
+#include "chat/ChatHandlers.h"
 #include "forms/ChatForm.h"
 #include "forms/FormWidgets.h"
 #include "forms/WindowBuilder.h"
@@ -16,11 +16,11 @@ void chatIntake(benchmark::State &state)
     const auto lines = int(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        auto window = forms::buildWindow(forms::chatDefinition());
+        auto window = forms::buildWindow(forms::Chat);
         window->show();
         state.ResumeTiming();
         for (int i = 0; i < lines; ++i)
-            ActOnServerText(*window, QStringLiteral("text|Ann|line %1 of the conversation").arg(i));
+            chat::ActOnServerText(*window, QStringLiteral("text|Ann|line %1 of the conversation").arg(i));
         window->repaint();
     }
     state.SetItemsProcessed(state.iterations() * lines);

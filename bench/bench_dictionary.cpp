@@ -48,7 +48,7 @@ void load(benchmark::State &state)
     const QString folder = folderFor(int(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
-        auto window = forms::buildWindow(forms::dictionaryDefinition());
+        auto window = forms::buildWindow(forms::Dictionary);
         window->show();
         QWidget *text = forms::findControl(window.get(), QStringLiteral("Text1"));
         state.ResumeTiming();

@@ -30,17 +30,17 @@ void parseLoose(benchmark::State &state)
     const QStringList texts = qtTexts();
     for (auto _ : state)
         for (const QString &text : texts)
-            benchmark::DoNotOptimize(NumericText::parseLoose(text));
+            benchmark::DoNotOptimize(solvers::NumericText::parseLoose(text));
     state.SetItemsProcessed(state.iterations() * texts.size());
 }
 
 void parseStrict(benchmark::State &state)
 {
     const QStringList texts = qtTexts();
-    const auto separators = NumericText::Separators::point();
+    const auto separators = solvers::NumericText::Separators::point();
     for (auto _ : state)
         for (const QString &text : texts)
-            benchmark::DoNotOptimize(NumericText::parseStrict(text, separators));
+            benchmark::DoNotOptimize(solvers::NumericText::parseStrict(text, separators));
     state.SetItemsProcessed(state.iterations() * texts.size());
 }
 
@@ -54,10 +54,10 @@ void cStrtod(benchmark::State &state)
 
 void format(benchmark::State &state)
 {
-    const auto separators = NumericText::Separators::point();
+    const auto separators = solvers::NumericText::Separators::point();
     for (auto _ : state)
         for (const double value : Values)
-            benchmark::DoNotOptimize(NumericText::format(value, separators));
+            benchmark::DoNotOptimize(solvers::NumericText::format(value, separators));
     state.SetItemsProcessed(state.iterations() * Values.size());
 }
 
@@ -65,7 +65,7 @@ void formatWithSystemSeparators(benchmark::State &state)
 {
     for (auto _ : state)
         for (const double value : Values)
-            benchmark::DoNotOptimize(NumericText::format(value));
+            benchmark::DoNotOptimize(solvers::NumericText::format(value));
     state.SetItemsProcessed(state.iterations() * Values.size());
 }
 

@@ -16,6 +16,7 @@
 #include "app/Startup.h"
 #include "app/WindowKinds.h"
 #include "app/WindowManager.h"
+#include "forms/ShellForms.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -72,19 +73,19 @@ protected:
 int runChild(int argc, char **argv, const std::string &mode)
 {
     QApplication app(argc, argv);
-    setUpApplication(); // as main() does, so that the floor pays for it too
+    app::setUpApplication(); // as main() does, so that the floor pays for it too
     FirstPaint firstPaint;
     app.installEventFilter(&firstPaint);
 
-    std::optional<WindowManager> windows;
+    std::optional<app::WindowManager> windows;
     std::optional<QWidget> plain;
     char kind[8] = {};
     int width = 0;
     int height = 0;
     if (mode == "program") {
         windows.emplace();
-        registerWindowKinds(*windows, {QCoreApplication::applicationDirPath()});
-        windows->show(WindowManager::MainWindow);
+        app::registerWindowKinds(*windows, {QCoreApplication::applicationDirPath()});
+        windows->show(forms::MainWindowName);
     } else if (std::sscanf(mode.c_str(), "%7[a-z]=%dx%d", kind, &width, &height) == 3
                && (std::strcmp(kind, "floor") == 0 || std::strcmp(kind, "text") == 0)) {
         plain.emplace();

@@ -32,7 +32,7 @@ void bareWidgets(benchmark::State &state, const forms::WindowDefinition &definit
 
 } // namespace
 
-BENCHMARK_CAPTURE(buildWindow, frmPhysicsMain, forms::mainWindowDefinition())->MinTime(0.2)->Repetitions(5);
-BENCHMARK_CAPTURE(bareWidgets, frmPhysicsMain, forms::mainWindowDefinition())->MinTime(0.2)->Repetitions(5);
-BENCHMARK_CAPTURE(buildWindow, converters, forms::convertersDefinition())->MinTime(0.2)->Repetitions(5);
-BENCHMARK_CAPTURE(bareWidgets, converters, forms::convertersDefinition())->MinTime(0.2)->Repetitions(5);
+BENCHMARK_CAPTURE(buildWindow, frmPhysicsMain, forms::MainWindow)->MinTime(0.2)->Repetitions(5);
+BENCHMARK_CAPTURE(bareWidgets, frmPhysicsMain, forms::MainWindow)->MinTime(0.2)->Repetitions(5);
+BENCHMARK_CAPTURE(buildWindow, converters, forms::Converters)->MinTime(0.2)->Repetitions(5);
+BENCHMARK_CAPTURE(bareWidgets, converters, forms::Converters)->MinTime(0.2)->Repetitions(5);

@@ -1,7 +1,7 @@
 #include "chat/ChatSocket.h"
 
-#include "app/CodePage.h"
-#include "app/RunTimeError.h"
+#include "core/CodePage.h"
+#include "core/RunTimeError.h"
 
 #include <QTcpSocket>
 #include <QTimer>
@@ -78,13 +78,13 @@ void ChatSocket::Connect(const QString &host, quint16 port)
 void ChatSocket::SendData(const QString &text)
 {
     if (socket->state() != QAbstractSocket::ConnectedState)
-        throw RunTimeError(WrongStateError, QStringLiteral("Wrong protocol or connection state for the requested transaction or request"));
-    socket->write(CodePage::toBytes(text));
+        throw core::RunTimeError(WrongStateError, QStringLiteral("Wrong protocol or connection state for the requested transaction or request"));
+    socket->write(core::CodePage::toBytes(text));
 }
 
 QString ChatSocket::GetData()
 {
-    return CodePage::toText(socket->readAll());
+    return core::CodePage::toText(socket->readAll());
 }
 
 bool ChatSocket::isConnected() const

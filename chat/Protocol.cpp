@@ -1,6 +1,6 @@
 #include "chat/Protocol.h"
 
-#include "app/RunTimeError.h"
+#include "core/RunTimeError.h"
 
 namespace chat {
 
@@ -20,7 +20,7 @@ ServerMessage ParseServerMessage(const QString &text)
     const QStringList fields = text.isEmpty() ? QStringList() : text.split(QLatin1Char('|'));
     const auto field = [&fields](qsizetype i) -> const QString & {
         if (i >= fields.size())
-            throw RunTimeError::subscriptOutOfRange();
+            throw core::RunTimeError::subscriptOutOfRange();
         return fields[i];
     };
 

@@ -10,6 +10,8 @@
 
 namespace converters {
 
+using solvers::WideNumber;
+
 struct Conversion {
     std::string_view button;
     std::string_view input;

@@ -1,7 +1,7 @@
 #include "dictionary/DictionaryFile.h"
 
-#include "app/CodePage.h"
-#include "app/RunTimeError.h"
+#include "core/CodePage.h"
+#include "core/RunTimeError.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,7 +63,7 @@ QString decodeDictionary(const QByteArray &bytes)
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         text = utf8.decode(bytes);
         if (utf8.hasError())
-            text = CodePage::toText(bytes);
+            text = core::CodePage::toText(bytes);
     }
     normalizeLineEnds(text);
     return text;
@@ -73,12 +73,12 @@ QString readDictionary(const QString &programFolder)
 {
     QFile file(dictionaryPath(programFolder));
     if (!file.exists())
-        throw RunTimeError::fileNotFound();
+        throw core::RunTimeError::fileNotFound();
     if (QFileInfo(file).isDir() || !file.open(QIODevice::ReadOnly))
-        throw RunTimeError::pathFileAccessError();
+        throw core::RunTimeError::pathFileAccessError();
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw RunTimeError::deviceIoError();
+        throw core::RunTimeError::deviceIoError();
     return decodeDictionary(bytes);
 }
 

@@ -63,14 +63,12 @@ constexpr MenuEntry FileEntries[] = {
 
 constexpr MenuEntry ChatMenu[] = {{"mnuFile", "&File", FileEntries}};
 
+} // namespace
+
 // The stored caption is replaced by the status caption before the window is
 // first shown.
 constexpr WindowDefinition Chat{
-    .name = "Chat", .caption = "Zendra  Live Help",
+    .name = ChatName, .caption = "Zendra  Live Help",
     .clientWidth = 7740, .clientHeight = 6465, .controls = ChatControls, .menu = ChatMenu};
-
-} // namespace
-
-const WindowDefinition &chatDefinition() { return Chat; }
 
 } // namespace forms

@@ -6,6 +6,7 @@
 
 namespace forms {
 
-const WindowDefinition &chatDefinition(); // Chat
+inline constexpr std::string_view ChatName = "Chat";
+extern const WindowDefinition Chat;
 
 } // namespace forms

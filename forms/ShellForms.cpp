@@ -57,10 +57,14 @@ constexpr MenuEntry MainMenu[] = {
     {"mnuAbout", "&About", {}},
 };
 
+} // namespace
+
 constexpr WindowDefinition MainWindow{
-    .name = "frmPhysicsMain", .caption = "Fyzorin - Main",
+    .name = MainWindowName, .caption = "Fyzorin - Main",
     .clientWidth = 5730, .clientHeight = 3405,
     .icon = ":/fyzorin/fyzorin.png", .controls = MainControls, .menu = MainMenu};
+
+namespace {
 
 // ---- Formulasolvers --------------------------------------------------------
 
@@ -95,9 +99,13 @@ constexpr ControlDefinition IndexControls[] = {
      .left = 2400, .top = 3120, .width = 2175, .height = 1815, .tab = 14, .font = Arial975Bold},
 };
 
+} // namespace
+
 constexpr WindowDefinition FormulaIndex{
-    .name = "Formulasolvers", .caption = "Fyzorin - Formula Solvers",
+    .name = FormulaIndexName, .caption = "Fyzorin - Formula Solvers",
     .clientWidth = 4770, .clientHeight = 5160, .controls = IndexControls, .menu = ExitOnly};
+
+namespace {
 
 // ---- converters --------------------------------------------------------------
 // Ten frames of identical inner layout; only names, captions, places and tab
@@ -171,9 +179,13 @@ constexpr std::array<ControlDefinition, ConverterControlCount> makeConverterCont
 
 constexpr auto ConverterControls = makeConverterControls();
 
+} // namespace
+
 constexpr WindowDefinition Converters{
-    .name = "converters", .caption = "Converters",
+    .name = ConvertersName, .caption = "Converters",
     .clientWidth = 8130, .clientHeight = 6825, .controls = ConverterControls, .menu = ExitOnly};
+
+namespace {
 
 // ---- dictionary --------------------------------------------------------------
 
@@ -185,16 +197,11 @@ constexpr ControlDefinition DictionaryControls[] = {
      .left = 6720, .top = 0, .width = 1215, .height = 315, .tab = 0, .font = MsSansSerif8},
 };
 
-constexpr WindowDefinition Dictionary{
-    .name = "dictionary", .caption = "Dictionary",
-    .clientWidth = 8010, .clientHeight = 7395, .font = FontStyle{"Arial", 9.75},
-    .controls = DictionaryControls, .menu = ExitOnly};
-
 } // namespace
 
-const WindowDefinition &mainWindowDefinition() { return MainWindow; }
-const WindowDefinition &formulaIndexDefinition() { return FormulaIndex; }
-const WindowDefinition &convertersDefinition() { return Converters; }
-const WindowDefinition &dictionaryDefinition() { return Dictionary; }
+constexpr WindowDefinition Dictionary{
+    .name = DictionaryName, .caption = "Dictionary",
+    .clientWidth = 8010, .clientHeight = 7395, .font = FontStyle{"Arial", 9.75},
+    .controls = DictionaryControls, .menu = ExitOnly};
 
 } // namespace forms

@@ -7,9 +7,16 @@
 
 namespace forms {
 
-const WindowDefinition &mainWindowDefinition();     // frmPhysicsMain
-const WindowDefinition &formulaIndexDefinition();   // Formulasolvers
-const WindowDefinition &convertersDefinition();     // converters
-const WindowDefinition &dictionaryDefinition();     // dictionary
+inline constexpr std::string_view MainWindowName = "frmPhysicsMain";
+extern const WindowDefinition MainWindow;
+
+inline constexpr std::string_view FormulaIndexName = "Formulasolvers";
+extern const WindowDefinition FormulaIndex;
+
+inline constexpr std::string_view ConvertersName = "converters";
+extern const WindowDefinition Converters;
+
+inline constexpr std::string_view DictionaryName = "dictionary";
+extern const WindowDefinition Dictionary;
 
 } // namespace forms

@@ -3,8 +3,8 @@
 // the documented run-time error 9, and every parsed piece consistent with the
 // text it came from.
 
-#include "app/CodePage.h"
-#include "app/RunTimeError.h"
+#include "core/CodePage.h"
+#include "core/RunTimeError.h"
 #include "chat/Protocol.h"
 
 #include <QByteArray>
@@ -13,6 +13,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <variant>
+
+using core::RunTimeError;
+namespace CodePage = core::CodePage;
 
 namespace {
 

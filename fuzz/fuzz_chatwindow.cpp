@@ -13,14 +13,16 @@
 // them: an input replays alone, and memory stays bounded over millions of
 // runs (the log also keeps an undo history, which clearing drops).
 
-#include "app/CodePage.h"
-#include "app/RunTimeError.h"
+#include "core/CodePage.h"
+#include "core/RunTimeError.h"
 #include "app/WindowKinds.h"
 #include "app/WindowManager.h"
 #include "chat/ChatSocket.h"
 #include "chat/Protocol.h"
+#include "forms/ChatForm.h"
 #include "forms/Controls.h"
 #include "forms/FormWidgets.h"
+#include "forms/ShellForms.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -38,6 +40,10 @@
 #include <cstdlib>
 #include <variant>
 
+using namespace app;
+using namespace core;
+using forms::toQString;
+
 namespace {
 
 [[noreturn]] void fail(const char *what, const QString &detail = QString())
@@ -52,8 +58,8 @@ void expect(bool condition, const char *what)
         fail(what);
 }
 
-const QString Main = QStringLiteral("frmPhysicsMain");
-const QString Chat = QStringLiteral("Chat");
+const QString Main = toQString(forms::MainWindowName);
+const QString Chat = toQString(forms::ChatName);
 const QString ConnectedTitle = QStringLiteral("Brackwell - Live Help [Connected]");
 
 constexpr const char *ChatControls[] = {

@@ -3,7 +3,7 @@
 // program's own run-time errors, and a formatted number reads back to the
 // same text.
 
-#include "app/RunTimeError.h"
+#include "core/RunTimeError.h"
 #include "solvers/NumericText.h"
 
 #include <QString>
@@ -11,6 +11,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+
+using core::RunTimeError;
+namespace NumericText = solvers::NumericText;
 
 namespace {
 

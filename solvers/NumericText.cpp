@@ -1,6 +1,6 @@
 #include "solvers/NumericText.h"
 
-#include "app/RunTimeError.h"
+#include "core/RunTimeError.h"
 
 #include <QLocale>
 #include <QVarLengthArray>
@@ -8,7 +8,10 @@
 #include <cmath>
 #include <cstdint>
 
-namespace NumericText {
+namespace solvers::NumericText {
+
+using core::RunTimeError;
+
 namespace {
 
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
@@ -274,4 +277,4 @@ double throughText(double value)
     return parseLoose(format(value, Separators::point()));
 }
 
-} // namespace NumericText
+} // namespace solvers::NumericText

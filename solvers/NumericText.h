@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace NumericText {
+namespace solvers::NumericText {
 
 // The user's regional decimal and thousands separators.
 struct Separators {
@@ -45,4 +45,4 @@ double store(const WideNumber &result);
 // read-back keeps the fraction whatever the regional settings.
 double throughText(double value);
 
-} // namespace NumericText
+} // namespace solvers::NumericText

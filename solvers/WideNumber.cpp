@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+namespace solvers {
+
 namespace {
 
 // The extended format's exponent range: beyond it the register overflows;
@@ -153,3 +155,5 @@ double WideNumber::toDouble() const
     // One rounding, to nearest: into the subnormal range or to infinity.
     return std::ldexp(significand, exponent);
 }
+
+} // namespace solvers

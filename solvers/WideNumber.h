@@ -18,6 +18,8 @@
 
 #include <cstdint>
 
+namespace solvers {
+
 class WideNumber
 {
 public:
@@ -51,3 +53,5 @@ private:
     int exponent = 0;
     Fault firstFault = Fault::None;
 };
+
+} // namespace solvers

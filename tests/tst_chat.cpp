@@ -12,6 +12,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace app;
 const QString Main = u"frmPhysicsMain"_s, Chat = u"Chat"_s;
 
 class ChatTest : public QObject

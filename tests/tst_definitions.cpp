@@ -1,6 +1,6 @@
 // Every window definition is well formed and built exactly as it says; a few values are checked by hand.
 
-#include "forms/AllForms.h"
+#include "app/WindowKinds.h"
 #include "forms/Controls.h"
 #include "forms/FormWidgets.h"
 #include "forms/WindowBuilder.h"
@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QtWidgets>
 
+using namespace app;
 using namespace forms;
 Q_DECLARE_METATYPE(const forms::WindowDefinition *)
 
@@ -43,9 +44,9 @@ private Q_SLOTS:
     void window_data()
     {
         QTest::addColumn<const WindowDefinition *>("definition");
-        QCOMPARE(allWindowDefinitions().size(), 18u); // 5 shell windows, 13 calculators
-        for (const WindowDefinition *d : allWindowDefinitions())
-            QTest::newRow(d->name.data()) << d;
+        QCOMPARE(windowKinds().size(), 18u); // 5 shell windows, 13 calculators
+        for (const WindowKind &kind : windowKinds())
+            QTest::newRow(kind.definition.name.data()) << &kind.definition;
     }
 
     void window()

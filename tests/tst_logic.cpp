@@ -1,10 +1,9 @@
-// The logic behind the windows, called directly: formulas, conversions, dictionary file, chat protocol.
+// The logic behind the windows, called directly: conversions, dictionary file, code page, chat protocol.
 
-#include "app/CodePage.h"
+#include "core/CodePage.h"
 #include "chat/Protocol.h"
 #include "converters/Conversions.h"
 #include "dictionary/DictionaryFile.h"
-#include "solvers/FormulaCatalogue.h"
 #include "solvers/NumericText.h"
 #include "support/Outcome.h"
 
@@ -14,18 +13,18 @@
 #include <QTest>
 #include <numeric>
 
+using namespace core;
+using namespace solvers;
+
 namespace {
 
-// A calculator window's formula, or a converter button's conversion.
-QString compute(std::string_view name, const QStringList &in)
+// A converter button's conversion.
+QString convert(std::string_view button, const QString &in)
 {
-    for (const solvers::CatalogueEntry &entry : solvers::formulaCatalogue())
-        if (entry.window == name)
-            return NumericText::format(entry.compute({in.value(0), in.value(1), in.value(2)}));
     for (const converters::Conversion &c : converters::conversions())
-        if (c.button == name)
-            return NumericText::format(NumericText::store(c.formula(NumericText::parseLoose(in.value(0)))));
-    return QStringLiteral("nothing named so");
+        if (c.button == button)
+            return NumericText::format(NumericText::store(c.formula(NumericText::parseLoose(in))));
+    return QStringLiteral("no such button");
 }
 
 QString message(const QString &text)
@@ -72,20 +71,13 @@ void LogicTest::logic_data()
 {
     QTest::addColumn<QString>("got");
     QTest::addColumn<QString>("expected");
-    const std::initializer_list<std::tuple<const char *, QStringList, const char *>> calculations{
-        {"Form1", {"2", "4", "3"}, "1.5"}, {"BeatFrequency", {"440", "442"}, "-2"},
-        {"AngularMomemtum", {"2.5", "4"}, "10"}, {"DeBroglieWavelength", {"1e-300", "1e-200", "1e-200"}, "1E+100"},
-        {"Centripetal", {"2", "-3"}, "4.5"}, {"Zurich", {"1", "5", "2"}, "25"},
-        {"Zurich", {"1", "5", "12abc"}, "error 13"}, {"ElectricMagneticField", {"299792458", "2"}, "599584916"},
-        {"massenergy", {"2", "3"}, "18"}, {"newtonsecondlaw", {"2", "9.81"}, "19.62"},
-        {"springconstant", {"10", "4"}, "2.5"}, {"Torque2", {"2", "3"}, "6"}, {"Voltage2", {"0.5", "220"}, "110"},
-        {"Schwarzschild", {"6.674e-11", "1.989e30", "299792458"}, "2953.99377139772"}, {"Command2", {"100"}, "62.4"},
-        {"Command3", {"1"}, "1.6025641025641"}, {"Command4", {"12"}, "30.48"}, {"Command5", {"100"}, "2.54"},
-        {"Command6", {"3"}, "0.9144"}, {"Command7", {"12abc"}, "10.9728"}, {"Command8", {"1"}, "30.48"},
-        {"Command9", {"212"}, "100"}, {"Command10", {"100"}, "212"}, {"Command11", {}, "-459.67"}};
-    for (const auto &[name, in, expected] : calculations)
-        QTest::addRow("%s %s", name, qPrintable(in.join(QLatin1Char(' '))))
-            << outcome([&] { return compute(name, in); }) << QString::fromLatin1(expected);
+    const std::initializer_list<std::tuple<const char *, const char *, const char *>> conversions{
+        {"Command2", "100", "62.4"}, {"Command3", "1", "1.6025641025641"}, {"Command4", "12", "30.48"},
+        {"Command5", "100", "2.54"}, {"Command6", "3", "0.9144"}, {"Command7", "12abc", "10.9728"},
+        {"Command8", "1", "30.48"}, {"Command9", "212", "100"}, {"Command10", "100", "212"}, {"Command11", "", "-459.67"}};
+    for (const auto &[button, in, expected] : conversions)
+        QTest::addRow("%s %s", button, in) << outcome([&] { return convert(button, QString::fromLatin1(in)); })
+                                          << QString::fromLatin1(expected);
 
     for (const auto &[bytes, expected] : std::initializer_list<std::pair<QByteArray, QString>>{
              {"Atom - a\r\nBoson - b\r\n", "Atom - a\nBoson - b\n"}, {"a\rb", "a\nb"},
@@ -106,11 +98,11 @@ void LogicTest::logic_data()
     QTest::newRow("code page lacks lambda") << latin1(CodePage::toBytes(QStringLiteral("\u03bb"))) << "?";
 
     QTest::newRow("sent") << chat::FormatNameMessage("A|B") + chat::FormatTextMessage("a|b") << "name|A|Btext|a|b";
-    for (const auto &[text, expected] : std::initializer_list<std::pair<const char *, const char *>>{
+    for (const auto &[received, expected] : std::initializer_list<std::pair<const char *, const char *>>{
              {"cons|Ann|Bob|", "people: Ann,Bob"}, {"cons|Ann|Bob", "people: Ann"}, {"cons|Ann", "people: "},
              {"text|Ann|hello", "Ann says hello"}, {"text|Ann|a|b", "Ann says a"}, {"Cons|Ann|", "ignored"},
              {"", "error 9"}, {"text", "error 9"}, {"text|Ann", "error 9"}})
-        QTest::addRow("message [%s]", text) << outcome([&] { return message(QString::fromLatin1(text)); }) << expected;
+        QTest::addRow("message [%s]", received) << outcome([&] { return message(QString::fromLatin1(received)); }) << expected;
 }
 
 QTEST_GUILESS_MAIN(LogicTest)

@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <random>
 
+using namespace solvers;
+
 namespace {
 
 const NumericText::Separators Point{QStringLiteral("."), QStringLiteral(",")};

@@ -3,14 +3,13 @@
 // calculators, converters and dictionary at work; and the program's start-up settings.
 
 #include "LinkAddresses.h"
-#include "app/RunTimeError.h"
+#include "core/RunTimeError.h"
 #include "app/Startup.h"
 #include "app/WindowEvents.h"
 #include "dictionary/DictionaryFile.h"
 #include "forms/Controls.h"
 #include "forms/FormWidgets.h"
 #include "forms/WindowDefinition.h"
-#include "solvers/FormulaCatalogue.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -20,6 +19,8 @@
 #include <QTest>
 #include <memory>
 
+using namespace app;
+using namespace core;
 using namespace forms;
 
 // A window whose handlers fail: a division by zero, memory run out, a window there is none of.
@@ -125,31 +126,31 @@ private Q_SLOTS:
     {
         QFETCH(QString, steps);
         UrlRecorder urls;
-        RunningProgram &program = *this->program;
-        program.windows.registerKind(Faulty, bindFaulty);
-        QSignalSpy ended(&program.windows, &WindowManager::applicationEnded);
+        RunningProgram &running = *program;
+        running.windows.registerKind(Faulty, bindFaulty);
+        QSignalSpy ended(&running.windows, &WindowManager::applicationEnded);
         for (const QString &step : steps.split(QStringLiteral(", "))) {
             const QString verb = step.section(' ', 0, 0), target = step.section(' ', 1);
             const auto m = QRegularExpression(R"(^(\w+)\.?(\w*)([<=?!]?)(.*)$)").match(step);
             const QString window = m.captured(1), control = m.captured(2), op = m.captured(3), argument = m.captured(4);
             if (verb == "show")
-                program.windows.show(target);
+                running.windows.show(target);
             else if (verb == "unload")
-                program.windows.unload(target);
+                running.windows.unload(target);
             else if (verb == "close")
-                program.windows.instance(target).close(); // the title bar's close box
+                running.windows.instance(target).close(); // the title bar's close box
             else if (verb == "active")
-                QTRY_COMPARE(QApplication::activeWindow(), &program.windows.instance(target));
+                QTRY_COMPARE(QApplication::activeWindow(), &running.windows.instance(target));
             else if (verb == "visible")
-                QCOMPARE(sorted(visibleKinds(program.windows)), sorted(target.split(' ')));
+                QCOMPARE(sorted(visibleKinds(running.windows)), sorted(target.split(' ')));
             else if (op.isEmpty())
-                clickControl(program.windows, window, control);
-            else if (QWidget *widget = findControl(&program.windows.instance(window), control); op == "?")
+                clickControl(running.windows, window, control);
+            else if (QWidget *widget = findControl(&running.windows.instance(window), control); op == "?")
                 QCOMPARE(controlText(widget), argument);
             else if (op == "!") { // pressed, then released elsewhere: no click
                 QTest::mousePress(widget, Qt::LeftButton);
                 QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(-5, -5));
-            } else if (Form &form = program.windows.instance(window); QTest::qWaitForWindowActive(&form)) {
+            } else if (Form &form = running.windows.instance(window); QTest::qWaitForWindowActive(&form)) {
                 for (int tab = 0; tab < 80 && !control.isEmpty() && form.focusWidget()->objectName() != control; ++tab)
                     QTest::keyClick(form.focusWidget(), Qt::Key_Tab); // as a keyboard user gets there
                 QWidget *receiver = control.isEmpty() ? &form : form.focusWidget();
@@ -165,11 +166,11 @@ private Q_SLOTS:
         QFETCH(QString, visible);
         QFETCH(QString, loaded);
         QFETCH(QStringList, shown);
-        QCOMPARE(sorted(visibleKinds(program.windows)), sorted(visible.split(' ', Qt::SkipEmptyParts)));
-        QCOMPARE(sorted(program.windows.loadedKinds()), sorted(loaded.split(' ', Qt::SkipEmptyParts)));
-        QCOMPARE(QList<bool>({program.windows.hasEnded(), ended.count() == 1}), QList<bool>(2, loaded.isEmpty()));
+        QCOMPARE(sorted(visibleKinds(running.windows)), sorted(visible.split(' ', Qt::SkipEmptyParts)));
+        QCOMPARE(sorted(running.windows.loadedKinds()), sorted(loaded.split(' ', Qt::SkipEmptyParts)));
+        QCOMPARE(QList<bool>({running.windows.hasEnded(), ended.count() == 1}), QList<bool>(2, loaded.isEmpty()));
         QStringList seen = QUrl::toStringList(urls.opened);
-        for (const BoxAnswerer::Box &box : program.boxes.boxes)
+        for (const BoxAnswerer::Box &box : running.boxes.boxes)
             seen << QStringList{box.title, box.text, QString::number(box.icon), box.buttons.join(',')}.join('|');
         QCOMPARE(seen, shown);
     }
@@ -209,24 +210,46 @@ private Q_SLOTS:
         QCOMPARE(shown(), QStringLiteral("1.5203"));
     }
 
-    // Form1's Back leads to the main window, the others' to the index; Angular momentum's and the spring constant's
-    // Exit hide them (keeping their values) and show the index, the others' unload them.
-    void everyCalculatorsBackAndExit()
+    // Each calculator computes its own formula. Form1's Back leads to the main window, the others' to the index;
+    // Angular momentum's and the spring constant's Exit hide them (keeping their values) and show the index, the
+    // others' unload them.
+    void everyCalculator_data()
     {
-        const QStringList exitHides{"AngularMomemtum", "springconstant"};
-        for (const solvers::CatalogueEntry &entry : solvers::formulaCatalogue()) {
-            const QString window = toQString(entry.window);
-            program->windows.unload("Formulasolvers");
-            program->windows.show(window);
-            set(window, "Text2", "kept");
-            click(window, "mnuExit");
-            QCOMPARE(program->windows.isVisible("Formulasolvers"), exitHides.contains(window));
-            program->windows.show(window);
-            QCOMPARE(text(window, "Text2"), exitHides.contains(window) ? "kept" : "");
-            click(window, "Command1");
-            QCOMPARE(visible(), window == "Form1" ? QStringList{"frmPhysicsMain"}
-                                                  : sorted({"Formulasolvers", "frmPhysicsMain"}));
-        }
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QString>("result");
+        const std::initializer_list<std::tuple<const char *, QStringList, const char *>> calculations{
+            {"Form1", {"2", "4", "3"}, "1.5"}, {"BeatFrequency", {"440", "442"}, "-2"},
+            {"AngularMomemtum", {"2.5", "4"}, "10"}, {"DeBroglieWavelength", {"1e-300", "1e-200", "1e-200"}, "1E+100"},
+            {"Centripetal", {"2", "-3"}, "4.5"}, {"Zurich", {"1", "5", "2"}, "25"},
+            {"Zurich", {"1", "5", "12abc"}, "Run-time error '13':\n\nType mismatch"},
+            {"ElectricMagneticField", {"299792458", "2"}, "599584916"}, {"massenergy", {"2", "3"}, "18"},
+            {"newtonsecondlaw", {"2", "9.81"}, "19.62"}, {"springconstant", {"10", "4"}, "2.5"},
+            {"Torque2", {"2", "3"}, "6"}, {"Voltage2", {"0.5", "220"}, "110"},
+            {"Schwarzschild", {"6.674e-11", "1.989e30", "299792458"}, "2953.99377139772"}};
+        for (const auto &[window, inputs, result] : calculations)
+            QTest::addRow("%s %s", window, qPrintable(inputs.join(' '))) << window << inputs << result;
+    }
+
+    void everyCalculator()
+    {
+        QFETCH(QString, window);
+        QFETCH(QStringList, inputs);
+        program->windows.show(window);
+        for (int i = 0; i < inputs.size(); ++i)
+            set(window, "Text" + QString::number(i + 2), inputs[i]);
+        click(window, "Command2");
+        QTEST(program->boxes.boxes.isEmpty() ? text(window, "Text1") : lastBox(), "result");
+
+        const bool exitHides = window == "AngularMomemtum" || window == "springconstant";
+        program->windows.unload("Formulasolvers");
+        click(window, "mnuExit");
+        QCOMPARE(program->windows.isVisible("Formulasolvers"), exitHides);
+        program->windows.show(window);
+        QCOMPARE(text(window, "Text2"), exitHides ? inputs[0] : "");
+        click(window, "Command1");
+        QCOMPARE(visible(), window == "Form1" ? QStringList{"frmPhysicsMain"}
+                                              : sorted({"Formulasolvers", "frmPhysicsMain"}));
     }
 
     // A button converts its box into its box; inches convert while typed, and an overflow there keeps the result.

@@ -14,13 +14,13 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/fyzorin/fyzorin.png")));
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
 
-    WindowManager windows;
-    registerWindowKinds(windows, {QCoreApplication::applicationDirPath()});
+    app::WindowManager windows;
+    app::registerWindowKinds(windows, {QCoreApplication::applicationDirPath()});
     for (const QString &kind : windows.kindNames()) {
         windows.show(kind);
         forms::Form &form = windows.instance(kind);

@@ -2,7 +2,8 @@
 // control in client-area pixels, where its window definition places it, and
 // the client height, which tells the end-to-end script how tall the menu bar is.
 
-#include "forms/AllForms.h"
+#include "app/WindowKinds.h"
+#include "forms/WindowDefinition.h"
 
 #include <cstdio>
 #include <string_view>
@@ -21,7 +22,8 @@ const ControlDefinition *find(const WindowDefinition &window, std::string_view n
 
 int main(int argc, char *argv[])
 {
-    for (const WindowDefinition *window : allWindowDefinitions()) {
+    for (const app::WindowKind &kind : app::windowKinds()) {
+        const WindowDefinition *window = &kind.definition;
         const ControlDefinition *control = argc == 3 && window->name == argv[1] ? find(*window, argv[2]) : nullptr;
         if (!control)
             continue;

@@ -3,7 +3,7 @@
 // What a piece of logic gave as text, or "error N" for the run-time error it
 // raised instead: one column of a table compares both kinds of result.
 
-#include "app/RunTimeError.h"
+#include "core/RunTimeError.h"
 
 #include <QString>
 
@@ -15,7 +15,7 @@ QString outcome(F &&compute)
 {
     try {
         return asText(compute());
-    } catch (const RunTimeError &e) {
+    } catch (const core::RunTimeError &e) {
         return QStringLiteral("error %1").arg(e.number());
     }
 }

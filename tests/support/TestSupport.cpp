@@ -11,6 +11,8 @@
 #include <QMessageBox>
 #include <QTest>
 
+using namespace app;
+
 void BoxAnswerer::poll()
 {
     QWidget *modal = QApplication::activeModalWidget();
@@ -34,7 +36,7 @@ RunningProgram::RunningProgram(const QString &programFolder, quint16 chatServerP
 {
     registerWindowKinds(windows, {programFolder.isEmpty() ? QStringLiteral(FYZORIN_PROGRAM_FOLDER) : programFolder,
                                   chatServerPort});
-    windows.show(WindowManager::MainWindow);
+    windows.show(u"frmPhysicsMain");
     settleEvents();
 }
 

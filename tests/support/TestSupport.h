@@ -34,8 +34,8 @@ private:
 
 // Clicks a control or chooses a menu entry of a window by name, as a user
 // would, then lets deferred deletions of unloaded windows happen.
-void clickControl(WindowManager &windows, const QString &window, const QString &control);
-QStringList visibleKinds(const WindowManager &windows);
+void clickControl(app::WindowManager &windows, const QString &window, const QString &control);
+QStringList visibleKinds(const app::WindowManager &windows);
 inline QStringList sorted(QStringList list) { list.sort(); return list; }
 
 // The program as main() starts it: every window kind registered (the
@@ -45,7 +45,7 @@ struct RunningProgram {
     explicit RunningProgram(const QString &programFolder = QString(), quint16 chatServerPort = 8765);
     ~RunningProgram() { windows.unloadAll(); settleEvents(); }
     BoxAnswerer boxes;
-    WindowManager windows;
+    app::WindowManager windows;
 };
 
 // Receives the addresses the program asks the desktop to open.

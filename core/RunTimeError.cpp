@@ -1,4 +1,6 @@
-#include "app/RunTimeError.h"
+#include "core/RunTimeError.h"
+
+namespace core {
 
 RunTimeError::RunTimeError(int number, QString description)
     : errorNumber(number)
@@ -15,3 +17,5 @@ RunTimeError RunTimeError::typeMismatch() { return {13, QStringLiteral("Type mis
 RunTimeError RunTimeError::fileNotFound() { return {53, QStringLiteral("File not found")}; }
 RunTimeError RunTimeError::deviceIoError() { return {57, QStringLiteral("Device I/O error")}; }
 RunTimeError RunTimeError::pathFileAccessError() { return {75, QStringLiteral("Path/File access error")}; }
+
+} // namespace core

@@ -1,4 +1,4 @@
-#include "app/MainWindow.h"
+#include "app/MainWindowHandlers.h"
 
 #include "LinkAddresses.h"
 #include "app/LinkLauncher.h"
@@ -6,8 +6,12 @@
 #include "app/WindowEvents.h"
 #include "app/WindowManager.h"
 #include "dictionary/DictionaryFile.h"
+#include "forms/ChatForm.h"
 #include "forms/Controls.h"
 #include "forms/FormWidgets.h"
+#include "forms/ShellForms.h"
+
+namespace app {
 
 namespace {
 
@@ -16,32 +20,31 @@ namespace {
 // is already shown and keeps what it held.
 void Command2_Click(WindowManager &windows, const QString &programFolder)
 {
-    const QString window = QStringLiteral("dictionary");
-    windows.show(window);
+    windows.show(forms::DictionaryName);
     const QString text = dictionary::readDictionary(programFolder);
-    forms::setControlText(forms::findControl(&windows.instance(window), QStringLiteral("Text1")), text);
+    forms::setControlText(forms::findControl(&windows.instance(forms::DictionaryName), QStringLiteral("Text1")), text);
 }
 
 // "Live Help"
 void Command3_Click(WindowManager &windows)
 {
-    windows.show(QStringLiteral("Chat"));
-    windows.hide(WindowManager::MainWindow);
+    windows.show(forms::ChatName);
+    windows.hide(forms::MainWindowName);
 }
 
 // "Formula Solvers"
 void Command4_Click(WindowManager &windows)
 {
-    windows.show(QStringLiteral("Formulasolvers"));
-    windows.hide(WindowManager::MainWindow);
+    windows.show(forms::FormulaIndexName);
+    windows.hide(forms::MainWindowName);
 }
 
 // "Converters" hides the formula index (creating it hidden if it was absent),
 // not the main window.
 void Command1_Click(WindowManager &windows)
 {
-    windows.show(QStringLiteral("converters"));
-    windows.hide(QStringLiteral("Formulasolvers"));
+    windows.show(forms::ConvertersName);
+    windows.hide(forms::FormulaIndexName);
 }
 
 // "Click here to check for updates", "&Updates" and "&Technical Support".
@@ -72,3 +75,5 @@ void bindMainWindow(WindowEvents &events, const QString &programFolder)
     events.onClick(QStringLiteral("mnuAbout"), [self] { MessageBoxes::showAbout(self); });
     events.onClick(QStringLiteral("mnuExit"), [windows] { mnuExit_Click(*windows); });
 }
+
+} // namespace app

@@ -1,6 +1,6 @@
-#include "app/CodePage.h"
+#include "core/CodePage.h"
 
-namespace CodePage {
+namespace core::CodePage {
 namespace {
 
 // Windows-1252 differs from Latin-1 only in 0x80-0x9F; its five undefined
@@ -42,4 +42,4 @@ QByteArray toBytes(const QString &text)
     return bytes;
 }
 
-} // namespace CodePage
+} // namespace core::CodePage

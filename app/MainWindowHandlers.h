@@ -2,8 +2,12 @@
 
 #include <QString>
 
+namespace app {
+
 class WindowEvents;
 
 // Handlers of the main window frmPhysicsMain; the dictionary is read from
 // programFolder.
 void bindMainWindow(WindowEvents &events, const QString &programFolder);
+
+} // namespace app

@@ -3,11 +3,16 @@
 #include <QString>
 
 class QWidget;
+
+namespace app {
 class WindowEvents;
+}
+
+namespace chat {
 
 // Handlers of the Live Help window Chat, which talks to the chat server on
 // the given port.
-void bindChatWindow(WindowEvents &events, quint16 serverPort);
+void bindChatWindow(app::WindowEvents &events, quint16 serverPort);
 
 // Sets the window title from a status word ("Disconnected", "Connected").
 void SetStatus(QWidget &chatWindow, const QString &status);
@@ -19,3 +24,5 @@ void AddMessage(QWidget &chatWindow, const QString &sender, const QString &line)
 // list replaces the list, a chat line goes to the log, anything else (and
 // anything malformed) is ignored.
 void ActOnServerText(QWidget &chatWindow, const QString &text);
+
+} // namespace chat

@@ -1,15 +1,17 @@
-#include "chat/ChatWindow.h"
+#include "chat/ChatHandlers.h"
 
 #include "LinkAddresses.h"
 #include "app/LinkLauncher.h"
 #include "app/MessageBoxes.h"
 #include "app/Navigation.h"
-#include "app/RunTimeError.h"
+#include "core/RunTimeError.h"
 #include "app/WindowEvents.h"
 #include "app/WindowManager.h"
 #include "chat/ChatSocket.h"
 #include "chat/Protocol.h"
+#include "forms/ChatForm.h"
 #include "forms/Controls.h"
+#include "forms/ShellForms.h"
 #include "forms/FormWidgets.h"
 
 #include <QCoreApplication>
@@ -19,9 +21,12 @@
 #include <QScrollBar>
 #include <QTextCursor>
 
+namespace chat {
+
 namespace {
 
-const QString ChatWindow = QStringLiteral("Chat");
+using app::WindowManager;
+using core::RunTimeError;
 
 QWidget *control(QWidget &window, const char *name)
 {
@@ -33,16 +38,16 @@ QString textOf(QWidget &window, const char *name)
     return forms::controlText(control(window, name));
 }
 
-chat::ChatSocket &sock(QWidget &window)
+ChatSocket &sock(QWidget &window)
 {
-    return *window.findChild<chat::ChatSocket *>(QStringLiteral("sock"));
+    return *window.findChild<ChatSocket *>(QStringLiteral("sock"));
 }
 
 // "Connect To Chat" and the menu's "Connect". Cancel, or an empty answer,
 // leaves any current connection alone.
 void connectToServer(QWidget &window, quint16 port)
 {
-    const std::optional<QString> host = MessageBoxes::askText(
+    const std::optional<QString> host = app::MessageBoxes::askText(
         &window, QStringLiteral("Connect"), QStringLiteral("Please write IP or HostName."), QStringLiteral("LocalHost"));
     if (!host || host->isEmpty())
         return;
@@ -58,13 +63,13 @@ void sock_Connect(WindowManager &windows, forms::Form &window)
     // always has; the window may be unloaded by one of them.
     const QPointer<forms::Form> self(&window);
     QCoreApplication::processEvents();
-    if (!self || !windows.isLoaded(ChatWindow) || &windows.instance(ChatWindow) != self)
+    if (!self || !windows.isLoaded(forms::ChatName) || &windows.instance(forms::ChatName) != self)
         return;
     // Nor is the connection sure to be there still: one of those events may
     // have been the server closing it, which Closed has already shown.
     if (!sock(window).isConnected())
         return;
-    sock(window).SendData(chat::FormatNameMessage(textOf(window, "txtName")));
+    sock(window).SendData(FormatNameMessage(textOf(window, "txtName")));
     forms::setControlText(control(window, "Label4"), QStringLiteral("ONLINE"));
 }
 
@@ -77,7 +82,7 @@ void txtOut_KeyDown(QWidget &window, int key)
         return;
     const QString line = textOf(window, "txtOut");
     AddMessage(window, textOf(window, "txtName"), line);
-    sock(window).SendData(chat::FormatTextMessage(line));
+    sock(window).SendData(FormatTextMessage(line));
     forms::setControlText(control(window, "txtOut"), QString());
 }
 
@@ -109,26 +114,26 @@ void AddMessage(QWidget &chatWindow, const QString &sender, const QString &line)
 
 void ActOnServerText(QWidget &chatWindow, const QString &text)
 {
-    chat::ServerMessage message;
+    ServerMessage message;
     try {
-        message = chat::ParseServerMessage(text);
+        message = ParseServerMessage(text);
     } catch (const RunTimeError &) {
         return; // malformed data from a remote peer is no reason for a box
     }
-    if (const auto *list = std::get_if<chat::UserList>(&message)) {
+    if (const auto *list = std::get_if<UserList>(&message)) {
         auto *people = static_cast<QListWidget *>(control(chatWindow, "List"));
         people->clear();
         people->addItems(list->names);
-    } else if (const auto *line = std::get_if<chat::ChatLine>(&message)) {
+    } else if (const auto *line = std::get_if<ChatLine>(&message)) {
         AddMessage(chatWindow, line->sender, line->line);
     }
 }
 
-void bindChatWindow(WindowEvents &events, quint16 serverPort)
+void bindChatWindow(app::WindowEvents &events, quint16 serverPort)
 {
     forms::Form *self = &events.window();
     WindowManager *windows = &events.manager();
-    auto *socket = new chat::ChatSocket(self); // lives and dies with the window
+    auto *socket = new ChatSocket(self); // lives and dies with the window
     socket->setObjectName(QStringLiteral("sock"));
 
     SetStatus(*self, QStringLiteral("Disconnected")); // Form_Load, before the first show
@@ -136,18 +141,20 @@ void bindChatWindow(WindowEvents &events, quint16 serverPort)
     events.onClick(QStringLiteral("Command2"), [self, serverPort] { connectToServer(*self, serverPort); });
     events.onClick(QStringLiteral("con"), [self, serverPort] { connectToServer(*self, serverPort); });
     events.onClick(QStringLiteral("discon"), [self] { discon_Click(*self); });
-    bindUnloadSelf(events, QStringLiteral("avsluta")); // "End": as "Disconnect From Chat"
-    bindHideThenShow(events, QStringLiteral("Command1"), WindowManager::MainWindow); // "Back To Main"
-    bindUnloadSelf(events, QStringLiteral("Command3")); // "Disconnect From Chat": the connection goes with the window
+    app::bindUnloadSelf(events, QStringLiteral("avsluta")); // "End": as "Disconnect From Chat"
+    app::bindHideThenShow(events, QStringLiteral("Command1"), forms::MainWindowName); // "Back To Main"
+    app::bindUnloadSelf(events, QStringLiteral("Command3")); // "Disconnect From Chat": the connection goes with the window
     events.onClick(QStringLiteral("Label3"),
-                   [self] { LinkLauncher::open(self, QString::fromUtf8(ChatInfoUrl)); });
+                   [self] { app::LinkLauncher::open(self, QString::fromUtf8(ChatInfoUrl)); });
     events.onKeyDown(QStringLiteral("txtOut"), [self](int key, Qt::KeyboardModifiers) { txtOut_KeyDown(*self, key); });
 
-    events.onSignal(socket, &chat::ChatSocket::Connected, [windows, self] { sock_Connect(*windows, *self); });
-    events.onSignal(socket, &chat::ChatSocket::Closed, [self] { SetStatus(*self, QStringLiteral("Disconnected")); });
-    events.onSignal(socket, &chat::ChatSocket::DataArrival, [self, socket] { ActOnServerText(*self, socket->GetData()); });
-    events.onSignal(socket, &chat::ChatSocket::ConnectFailed, [self](const QString &reason) {
+    events.onSignal(socket, &ChatSocket::Connected, [windows, self] { sock_Connect(*windows, *self); });
+    events.onSignal(socket, &ChatSocket::Closed, [self] { SetStatus(*self, QStringLiteral("Disconnected")); });
+    events.onSignal(socket, &ChatSocket::DataArrival, [self, socket] { ActOnServerText(*self, socket->GetData()); });
+    events.onSignal(socket, &ChatSocket::ConnectFailed, [self](const QString &reason) {
         SetStatus(*self, QStringLiteral("Disconnected"));
         forms::setControlText(control(*self, "Label4"), reason);
     });
 }
+
+} // namespace chat

@@ -4,6 +4,8 @@
 #include <QString>
 #include <exception>
 
+namespace core {
+
 // An error raised while a handler runs. It carries the number and the
 // description the user sees in the error box; the handler is abandoned where
 // it was and the program goes on.
@@ -30,3 +32,5 @@ private:
     QString errorDescription;
     QByteArray utf8;
 };
+
+} // namespace core

@@ -6,10 +6,10 @@
 #include <QByteArray>
 #include <QString>
 
-namespace CodePage {
+namespace core::CodePage {
 
 QString toText(const QByteArray &bytes);
 // Characters the code page lacks become "?".
 QByteArray toBytes(const QString &text);
 
-} // namespace CodePage
+} // namespace core::CodePage

@@ -1,13 +1,14 @@
-#include "solvers/FormulaCatalogue.h"
+#include "solvers/Formulas.h"
 
 #include "solvers/NumericText.h"
 
 namespace solvers {
-namespace {
 
+namespace {
 using NumericText::parseLoose;
 using NumericText::store;
 using W = WideNumber;
+} // namespace
 
 // Each formula in its order of operations; every operation is one step of
 // the formula's arithmetic (WideNumber), checked and stored at the end.
@@ -63,28 +64,5 @@ double schwarzschild(const FormulaInputs &in) // r = 2 G M / c^2
     const W numerator = (W(2.0) * parseLoose(in.text2)) * parseLoose(in.text3);
     return store(numerator / W::power(parseLoose(in.text4), 2));
 }
-
-constexpr std::string_view Index = "Formulasolvers";
-constexpr std::string_view Main = "frmPhysicsMain";
-
-constexpr CatalogueEntry Catalogue[] = {
-    {"Form1", accelerationInField, Main, false, true},
-    {"BeatFrequency", beatFrequency, Index},
-    {"AngularMomemtum", product, Index, true},
-    {"DeBroglieWavelength", deBroglie, Index},
-    {"Centripetal", centripetal, Index},
-    {"ElectricMagneticField", product, Index},
-    {"massenergy", massEnergy, Index},
-    {"newtonsecondlaw", product, Index},
-    {"springconstant", springConstant, Index, true},
-    {"Zurich", zurich, Index},
-    {"Torque2", product, Index, false, true},
-    {"Voltage2", product, Index, false, true},
-    {"Schwarzschild", schwarzschild, Index},
-};
-
-} // namespace
-
-std::span<const CatalogueEntry> formulaCatalogue() { return Catalogue; }
 
 } // namespace solvers

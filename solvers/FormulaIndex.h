@@ -1,6 +1,0 @@
-#pragma once
-
-class WindowEvents;
-
-// Handlers of the formula index Formulasolvers.
-void bindFormulaIndex(WindowEvents &events);
