@@ -1,5 +1,6 @@
 #include "livehelpd/ChatServer.h"
 
+#include "livehelpd/OutputQueue.h"
 #include "livehelpd/Protocol.h"
 
 #include <QHostAddress>
@@ -8,7 +9,6 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
-#include <deque>
 
 namespace livehelpd {
 
@@ -56,16 +56,6 @@ public:
         naming.setSingleShot(true);
     }
 
-    // A place in the output queue: a chat line, or the people-online list.
-    // At most one list waits at a time; it is written as the list is when
-    // its turn comes, so changes that pile up while the client waits reach
-    // it as one list.
-    struct Outgoing {
-        QByteArray line;
-        bool isList = false;
-        quint64 from = 0; // the id of a line's sender
-    };
-
     QTcpSocket *socket;
     quint64 id = 0; // unlike its address, never reused
     QTimer pacing;
@@ -78,9 +68,7 @@ public:
     Reason reason = Reason::Left;
     QString detail;
 
-    std::deque<Outgoing> queue;
-    qint64 queuedLineBytes = 0;
-    bool listQueued = false;
+    OutputQueue output;
     bool wroteBefore = false;
     Clock::time_point lastWrite;
 
@@ -284,8 +272,8 @@ void ChatServer::enqueueLine(Client *client, const QByteArray &message, Client *
 {
     if (client->closing)
         return;
-    const qsizetype lines = qsizetype(client->queue.size()) - (client->listQueued ? 1 : 0) + 1;
-    const qint64 waiting = client->queuedLineBytes + message.size() + client->socket->bytesToWrite();
+    const qsizetype lines = client->output.lineCount() + 1;
+    const qint64 waiting = client->output.lineBytes() + message.size() + client->socket->bytesToWrite();
     if (lines > limits.maxQueuedMessages || waiting > limits.maxQueuedBytes) {
         // A socket holding nothing unwritten has handed all it was given to
         // the system: the client takes its output, and what waits is the
@@ -296,8 +284,7 @@ void ChatServer::enqueueLine(Client *client, const QByteArray &message, Client *
             drop(sender, Reason::Flooding);
         return;
     }
-    client->queue.push_back({message, false, sender->id});
-    client->queuedLineBytes += message.size();
+    client->output.appendLine(message, sender->id);
     peaks.queuedMessages = std::max(peaks.queuedMessages, lines);
     peaks.queuedBytes = std::max(peaks.queuedBytes, waiting);
     pump(client);
@@ -305,23 +292,15 @@ void ChatServer::enqueueLine(Client *client, const QByteArray &message, Client *
 
 void ChatServer::enqueueList(Client *client)
 {
-    if (client->closing || client->listQueued)
+    if (client->closing || !client->output.appendList())
         return;
-    client->listQueued = true;
-    client->queue.push_back({QByteArray(), true});
     pump(client);
 }
 
 void ChatServer::forgetLinesFrom(const Client *sender)
 {
-    for (Client *client : clients) {
-        std::erase_if(client->queue, [client, sender](const Client::Outgoing &next) {
-            if (next.from != sender->id)
-                return false;
-            client->queuedLineBytes -= next.line.size();
-            return true;
-        });
-    }
+    for (Client *client : clients)
+        client->output.forgetLinesFrom(sender->id);
 }
 
 // Writes what waits for a client, one message per write: only when the
@@ -334,7 +313,7 @@ void ChatServer::pump(Client *client)
         return;
     client->pumping = true;
     const auto gap = std::chrono::milliseconds(limits.gapMs);
-    while (!client->closing && !client->queue.empty() && client->socket->bytesToWrite() == 0) {
+    while (!client->closing && !client->output.empty() && client->socket->bytesToWrite() == 0) {
         const Clock::time_point now = Clock::now();
         if (limits.gapMs > 0 && client->wroteBefore && now - client->lastWrite < gap) {
             if (!client->pacing.isActive()) {
@@ -343,16 +322,7 @@ void ChatServer::pump(Client *client)
             }
             break;
         }
-        Client::Outgoing next = std::move(client->queue.front());
-        client->queue.pop_front();
-        QByteArray message;
-        if (next.isList) {
-            client->listQueued = false;
-            message = currentList;
-        } else {
-            client->queuedLineBytes -= next.line.size();
-            message = std::move(next.line);
-        }
+        const QByteArray message = client->output.takeNext(currentList);
         client->wroteBefore = true;
         client->lastWrite = now;
         client->socket->write(message);
@@ -374,9 +344,7 @@ void ChatServer::drop(Client *client, Reason reason, const QString &detail)
     client->detail = detail;
     client->pacing.stop();
     client->naming.stop();
-    client->queue.clear();
-    client->queuedLineBytes = 0;
-    client->listQueued = false;
+    client->output.clear();
     // One that was cut off takes its lines not yet passed on with it, so a
     // flood does not go on after its sender has gone; one that left says
     // its last words.
