@@ -9,6 +9,8 @@
 
 int main(int argc, char **argv)
 {
+    if (bench::listComparisons(argc, argv))
+        return 0;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");

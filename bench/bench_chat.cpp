@@ -2,6 +2,7 @@
 // cost per line must not grow with the log (20,000 lines should take about
 // four times as long as 5,000).
 
+#include "BenchRun.h"
 #include "chat/ChatHandlers.h"
 #include "forms/ChatForm.h"
 #include "forms/FormWidgets.h"
@@ -29,3 +30,10 @@ void chatIntake(benchmark::State &state)
 } // namespace
 
 BENCHMARK(chatIntake)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3);
+// Linear intake: 20,000 lines take four times as long as 5,000.
+const bench::Compare linearIntake({.label = "Chat intake, 20,000 lines",
+                                   .floorIs = "4 × 5,000 lines",
+                                   .ours = "chatIntake/20000",
+                                   .floor = "chatIntake/5000",
+                                   .target = 1.3,
+                                   .floorScale = 4});

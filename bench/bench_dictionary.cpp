@@ -3,6 +3,7 @@
 // reading and decoding the file alone, and a fresh bare text widget taking
 // the same text.
 
+#include "BenchRun.h"
 #include "dictionary/DictionaryFile.h"
 #include "forms/Controls.h"
 #include "forms/FormWidgets.h"
@@ -89,3 +90,21 @@ void bareWidget(benchmark::State &state)
 BENCHMARK(load)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(7);
 BENCHMARK(readAndDecode)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(7);
 BENCHMARK(bareWidget)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(7);
+
+const bench::Compare tenToWidget({.label = "Dictionary load, 10 MB",
+                                  .floorIs = "bare text widget, same text",
+                                  .ours = "load/10",
+                                  .floor = "bareWidget/10",
+                                  .target = 1.2});
+const bench::Compare tenToReading({.label = "Dictionary load, 10 MB",
+                                   .floorIs = "reading and decoding alone",
+                                   .ours = "load/10",
+                                   .floor = "readAndDecode/10"});
+const bench::Compare oneToWidget({.label = "Dictionary load, 1 MB",
+                                  .floorIs = "bare text widget, same text",
+                                  .ours = "load/1",
+                                  .floor = "bareWidget/1"});
+const bench::Compare oneToReading({.label = "Dictionary load, 1 MB",
+                                   .floorIs = "reading and decoding alone",
+                                   .ours = "load/1",
+                                   .floor = "readAndDecode/1"});

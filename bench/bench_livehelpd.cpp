@@ -7,6 +7,7 @@
 // The floor is a bare relay in the same run: the same bytes out, one write
 // call per message, but no output queue, pacing or bounds.
 
+#include "BenchRun.h"
 #include "livehelpd/ChatServer.h"
 #include "livehelpd/Protocol.h"
 
@@ -182,7 +183,7 @@ void relay(benchmark::State &state)
             break;
         }
     }
-    state.counters["messages/s"] =
+    state.counters[bench::MessagesPerSecond] =
         benchmark::Counter(double(state.iterations() * perRound), benchmark::Counter::kIsRate);
     state.counters["clients"] = server.clientCount();
 }
@@ -193,3 +194,13 @@ BENCHMARK_TEMPLATE(relay, OurServer)->Name("relay")->Arg(16)->Arg(1000)->Unit(be
     ->UseRealTime()->MinTime(0.5)->Repetitions(3);
 BENCHMARK_TEMPLATE(relay, BareRelay)->Name("bareRelay")->Arg(16)->Arg(1000)->Unit(benchmark::kMillisecond)
     ->UseRealTime()->MinTime(0.5)->Repetitions(3);
+const bench::Compare shortLines({.label = "livehelpd relay, 16-byte lines",
+                                 .floorIs = "bare Qt relay, same bytes",
+                                 .ours = "relay/16",
+                                 .floor = "bareRelay/16",
+                                 .quantity = bench::Quantity::MessageRate});
+const bench::Compare longLines({.label = "livehelpd relay, 1000-byte lines",
+                                .floorIs = "bare Qt relay, same bytes",
+                                .ours = "relay/1000",
+                                .floor = "bareRelay/1000",
+                                .quantity = bench::Quantity::MessageRate});

@@ -1,6 +1,7 @@
 // The number rules against their C library counterparts in the same run:
 // parseLoose and parseStrict against strtod, format against "%.15G".
 
+#include "BenchRun.h"
 #include "solvers/NumericText.h"
 
 #include <QStringList>
@@ -88,3 +89,24 @@ BENCHMARK(cStrtod)->MinTime(0.2)->Repetitions(5);
 BENCHMARK(format)->MinTime(0.2)->Repetitions(5);
 BENCHMARK(formatWithSystemSeparators)->MinTime(0.2)->Repetitions(5);
 BENCHMARK(cPrintf)->MinTime(0.2)->Repetitions(5);
+
+const bench::Compare parseLooseRow({.label = "NumericText::parseLoose",
+                                    .floorIs = "strtod",
+                                    .ours = "parseLoose",
+                                    .floor = "cStrtod",
+                                    .target = 1.0});
+const bench::Compare parseStrictRow({.label = "NumericText::parseStrict",
+                                     .floorIs = "strtod",
+                                     .ours = "parseStrict",
+                                     .floor = "cStrtod",
+                                     .target = 1.0});
+const bench::Compare formatRow({.label = "NumericText::format",
+                                .floorIs = "snprintf \"%.15G\"",
+                                .ours = "format",
+                                .floor = "cPrintf",
+                                .target = 1.0});
+const bench::Compare systemFormatRow({.label = "NumericText::format (system separators)",
+                                      .floorIs = "snprintf \"%.15G\"",
+                                      .ours = "formatWithSystemSeparators",
+                                      .floor = "cPrintf",
+                                      .target = 1.0});

@@ -3,6 +3,7 @@
 // floor is a bare top-level widget with as many plain children as the
 // window has controls.
 
+#include "BenchRun.h"
 #include "forms/FormWidgets.h"
 #include "forms/ShellForms.h"
 #include "forms/WindowBuilder.h"
@@ -32,7 +33,16 @@ void bareWidgets(benchmark::State &state, const forms::WindowDefinition &definit
 
 } // namespace
 
-BENCHMARK_CAPTURE(buildWindow, frmPhysicsMain, forms::MainWindow)->MinTime(0.2)->Repetitions(5);
-BENCHMARK_CAPTURE(bareWidgets, frmPhysicsMain, forms::MainWindow)->MinTime(0.2)->Repetitions(5);
 BENCHMARK_CAPTURE(buildWindow, converters, forms::Converters)->MinTime(0.2)->Repetitions(5);
 BENCHMARK_CAPTURE(bareWidgets, converters, forms::Converters)->MinTime(0.2)->Repetitions(5);
+const bench::Compare convertersRow({.label = "Build window `converters`",
+                                    .floorIs = "bare widgets, as many",
+                                    .ours = "buildWindow/converters",
+                                    .floor = "bareWidgets/converters"});
+
+BENCHMARK_CAPTURE(buildWindow, frmPhysicsMain, forms::MainWindow)->MinTime(0.2)->Repetitions(5);
+BENCHMARK_CAPTURE(bareWidgets, frmPhysicsMain, forms::MainWindow)->MinTime(0.2)->Repetitions(5);
+const bench::Compare mainWindowRow({.label = "Build window `frmPhysicsMain`",
+                                    .floorIs = "bare widgets, as many",
+                                    .ours = "buildWindow/frmPhysicsMain",
+                                    .floor = "bareWidgets/frmPhysicsMain"});

@@ -6,8 +6,13 @@ it, the machine it ran on. Progress and failures go to stderr.
 
     bench-table.py BUILD_DIR [--update-doc FILE]
 
+The rows are the programs' own: each lists its comparisons (which benchmark
+against which floor, the labels, the target) when run with
+--list-comparisons, and the table takes them in that order.
+
 --update-doc also puts the output between the bench-table markers of FILE.
-Exits 1 only when a benchmark program fails; a missed target is reported.
+Exits 1 only when a benchmark program fails, or has no result for a
+benchmark its comparisons name; a missed target is reported.
 """
 
 import argparse
@@ -82,50 +87,80 @@ def load_average():
     return " ".join(f"{value:.2f}" for value in os.getloadavg())
 
 
-class Results:
-    """Samples of each benchmark (one per repetition) by a name without the
-    run options, as "load/10"."""
+class Run:
+    """One run of a benchmark program on a Qt platform: its comparisons, the
+    samples of each benchmark (one run entry per repetition) by a name
+    without the run options, as "load/10", and its peak memory."""
 
     OPTION = re.compile(r"/(iterations|repeats|min_time|threads):[^/]*|/(real_time|manual_time)$")
 
-    def __init__(self):
-        self.times = {}
-        self.counters = {}
-        self.peaks = {}
+    def __init__(self, program, qt_platform):
+        self.program = program
+        # bench_startup runs on each platform; everything else offscreen.
+        self.name = program if program != "bench_startup" else f"{program} ({qt_platform})"
+        self.qt_platform = qt_platform
+        self.comparisons = []
+        self.samples = {}
+        self.peak = None
 
-    def add(self, document, prefix=""):
-        for run in document.get("benchmarks", []):
-            if run.get("run_type") != "iteration" or run.get("error_occurred"):
+    def add(self, document):
+        for entry in document.get("benchmarks", []):
+            if entry.get("run_type") != "iteration" or entry.get("error_occurred"):
                 continue
-            name = prefix + self.OPTION.sub("", run["run_name"])
-            seconds = run["real_time"] * SECONDS_PER_UNIT[run.get("time_unit", "ns")]
-            self.times.setdefault(name, []).append(seconds)
-            for key in ("peak_MiB", "messages/s"):
-                if key in run:
-                    self.counters.setdefault((name, key), []).append(run[key])
+            self.samples.setdefault(self.OPTION.sub("", entry["run_name"]), []).append(entry)
+
+    def values(self, name, value):
+        """The samples of one benchmark: its time in seconds or a counter."""
+        entries = self.samples.get(name, [])
+        if value == "real_time":
+            return [e["real_time"] * SECONDS_PER_UNIT[e.get("time_unit", "ns")] for e in entries]
+        return [e[value] for e in entries if value in e]
+
+    def missing(self):
+        """The benchmarks the comparisons name that have no result."""
+        names = []
+        for c in self.comparisons:
+            for name in (c["ours"], c["floor"]):
+                if not self.values(name, c["value"]) and name not in names:
+                    names.append(name)
+        return names
+
+    def unnamed(self):
+        """The benchmarks no comparison names."""
+        return sorted(set(self.samples) - {c[key] for c in self.comparisons for key in ("ours", "floor")})
 
 
-def run_program(path, folder, results, qt_platform="offscreen"):
-    """Runs one program on a Qt platform; returns an error text, or None.
-    Results of a program run on several platforms are named "platform:name"."""
-    run = path.name if path.name != "bench_startup" else f"{path.name} ({qt_platform})"
-    prefix = f"{qt_platform}:" if path.name == "bench_startup" else ""
-    out = folder / f"{path.name}-{qt_platform}.json"
-    output = folder / f"{path.name}-{qt_platform}.log"
+def list_comparisons(path, run):
+    """Asks the program for its comparisons; returns an error text, or None."""
+    try:
+        listed = subprocess.run([str(path), "--list-comparisons"], capture_output=True, check=True,
+                                encoding="utf-8", env=dict(os.environ, QT_QPA_PLATFORM=run.qt_platform))
+        run.comparisons = json.loads(listed.stdout)
+    except (OSError, subprocess.CalledProcessError, ValueError) as error:
+        problem = f"no comparisons listed ({error})"
+        log(f"== {run.name}: {problem}")
+        return problem
+    return None
+
+
+def run_program(path, folder, run):
+    """Runs one program on its Qt platform; returns an error text, or None."""
+    out = folder / f"{path.name}-{run.qt_platform}.json"
+    output = folder / f"{path.name}-{run.qt_platform}.log"
     began = time.monotonic()
-    log(f"== {run}")
+    log(f"== {run.name}")
     try:
         with open(output, "w") as sink:
             child = subprocess.Popen([str(path), f"--benchmark_out={out}", "--benchmark_out_format=json"],
                                      stdout=sink, stderr=subprocess.STDOUT,
-                                     env=dict(os.environ, QT_QPA_PLATFORM=qt_platform))
+                                     env=dict(os.environ, QT_QPA_PLATFORM=run.qt_platform))
             # wait4, unlike RUSAGE_CHILDREN, gives this child's peak alone.
             _, status, usage = os.wait4(child.pid, 0)
             child.returncode = os.waitstatus_to_exitcode(status)
     except OSError as error:
         return str(error)
     log(f"   {time.monotonic() - began:.0f} s")
-    results.peaks[run] = usage.ru_maxrss / 1024
+    run.peak = usage.ru_maxrss / 1024
     problem = None
     if child.returncode != 0:
         problem = f"exit status {child.returncode}"
@@ -134,10 +169,10 @@ def run_program(path, folder, results, qt_platform="offscreen"):
     except (OSError, ValueError) as error:
         problem = problem or f"no JSON output ({error})"
         document = {}
-    failed = [run["name"] for run in document.get("benchmarks", []) if run.get("error_occurred")]
+    failed = [entry["name"] for entry in document.get("benchmarks", []) if entry.get("error_occurred")]
     if failed:
         problem = problem or "failed: " + ", ".join(sorted(set(failed)))
-    results.add(document, prefix)
+    run.add(document)
     if problem:
         tail = output.read_text(errors="replace").splitlines()[-20:]
         log(f"   {path.name} FAILED: {problem}\n" + "\n".join("   | " + line for line in tail))
@@ -184,56 +219,29 @@ def cell(measure, show):
     return f"{text} (n={len(measure.samples)})" if len(measure.samples) >= 20 else text
 
 
-def table_rows(results):
-    """(benchmark, floor is, ours, floor, ratio, limit); ratio is ours over
-    floor in time or memory, so above 1 is slower or bigger."""
-    times, counters = results.times, results.counters
+SHOW = {"s": duration, "MiB": mebibytes, "msg/s": rate}
+
+
+def table_rows(runs):
+    """(benchmark, floor is, ours, floor, ratio, limit, compared); ratio is
+    ours over floor in time or memory, so above 1 is slower or bigger."""
     rows = []
-
-    def timed(label, what, ours, floor, limit=None, floor_scale=1.0):
-        a, b = Measure(times.get(ours, [])), Measure(times.get(floor, []), floor_scale)
-        rows.append((label, what, cell(a, duration), cell(b, duration), ratio(a, b), limit))
-
-    def ratio(a, b):
-        return a.median / b.median if a.median and b.median else None
-
-    for qt_platform, where, limit in (("xcb", "X server (Xvfb)", 1.5), ("offscreen", "offscreen", None)):
-        start = f"{qt_platform}:startToFirstPaint"
-        timed(f"Start to first painted main window, {where}", "empty window, same set-up",
-              f"{start}/program", f"{start}/floor", limit)
-        timed(f"Start to first painted main window, {where}", "the same with one text label",
-              f"{start}/program", f"{start}/textFloor")
-        ours = Measure(counters.get((f"{start}/program", "peak_MiB"), []))
-        floor = Measure(counters.get((f"{start}/floor", "peak_MiB"), []))
-        rows.append((f"Peak memory of that start, {where}", "empty window, same set-up",
-                     cell(ours, mebibytes), cell(floor, mebibytes), ratio(ours, floor), None))
-    for window in ("converters", "frmPhysicsMain"):
-        timed(f"Build window `{window}`", "bare widgets, as many",
-              f"buildWindow/{window}", f"bareWidgets/{window}")
-    for size in (10, 1):
-        timed(f"Dictionary load, {size} MB", "bare text widget, same text",
-              f"load/{size}", f"bareWidget/{size}", 1.2 if size == 10 else None)
-        timed(f"Dictionary load, {size} MB", "reading and decoding alone",
-              f"load/{size}", f"readAndDecode/{size}")
-    # Linear intake: 20,000 lines take four times as long as 5,000.
-    timed("Chat intake, 20,000 lines", "4 × 5,000 lines",
-          "chatIntake/20000", "chatIntake/5000", 1.3, floor_scale=4.0)
-    for size in (16, 1000):
-        ours = Measure(counters.get((f"relay/{size}", "messages/s"), []))
-        floor = Measure(counters.get((f"bareRelay/{size}", "messages/s"), []))
-        rows.append((f"livehelpd relay, {size}-byte lines", "bare Qt relay, same bytes",
-                     cell(ours, rate), cell(floor, rate), ratio(floor, ours), None))
-    for ours, floor, what in (("parseLoose", "cStrtod", "strtod"),
-                              ("parseStrict", "cStrtod", "strtod"),
-                              ("format", "cPrintf", 'snprintf "%.15G"'),
-                              ("formatWithSystemSeparators", "cPrintf", 'snprintf "%.15G"')):
-        timed(f"NumericText::{ours.replace('WithSystemSeparators', '')}"
-              + (" (system separators)" if "System" in ours else ""),
-              what, ours, floor, 1.0)
-    for run, peak in results.peaks.items():
+    for run in runs:
+        for c in run.comparisons:
+            ours = Measure(run.values(c["ours"], c["value"]))
+            floor = Measure(run.values(c["floor"], c["value"]), c["floor_scale"])
+            # For a rate the floor's over ours, which is ours over the floor in time.
+            top, bottom = (floor, ours) if c["higher_is_better"] else (ours, floor)
+            ratio = top.median / bottom.median if ours.median and floor.median else None
+            show = SHOW[c["unit"]]
+            limit = float(c["target"]) if c["target"] is not None else None
+            rows.append((c["label"], c["floor_is"], cell(ours, show), cell(floor, show), ratio, limit, True))
+    for run in runs:
+        if run.peak is None:
+            continue
         # The kernel's figure for a process includes the processes it waited for.
-        label = f"Peak memory, `{run}`" + (", its largest start" if run.startswith("bench_startup") else "")
-        rows.append((label, "—", mebibytes(peak), "—", None, None))
+        label = f"Peak memory, `{run.name}`" + (", its largest start" if run.program == "bench_startup" else "")
+        rows.append((label, "—", mebibytes(run.peak), "—", None, None, False))
     return rows
 
 
@@ -243,9 +251,9 @@ def markdown(rows, facts):
     header = ["benchmark", "floor is", "ours", "floor", "ratio", "target", "met?"]
     body = []
     missed = []
-    for label, what, ours, floor, ratio, limit in rows:
+    for label, what, ours, floor, ratio, limit, compared in rows:
         met = "—"
-        if limit is not None and ratio is None:
+        if compared and ratio is None:
             met = "no result"
         elif limit is not None:
             met = "yes" if ratio <= limit else "**NO**"
@@ -271,7 +279,8 @@ def markdown(rows, facts):
     elif not unknown:
         lines.append("Every target met.")
     if unknown:
-        lines.append(f"{unknown} target(s) without a result: a benchmark program failed.")
+        lines.append(f"{unknown} row(s) without a result: a benchmark program failed,"
+                     " or has no benchmark of a name its comparisons give.")
     return "\n".join(lines)
 
 
@@ -295,22 +304,34 @@ def main():
 
     load_before = load_average()
     began = time.monotonic()
-    results = Results()
+    runs = []
     failures = []
     with tempfile.TemporaryDirectory(prefix="fyzorin-bench-") as folder:
         for program in PROGRAMS:
             path = build_dir / "bench" / program
             for qt_platform in STARTUP_PLATFORMS if program == "bench_startup" else ["offscreen"]:
-                problem = run_program(path, pathlib.Path(folder), results, qt_platform) if path.is_file() \
-                    else f"{path} is missing"
+                run = Run(program, qt_platform)
+                runs.append(run)
+                if not path.is_file():
+                    failures.append(f"{run.name}: {path} is missing")
+                    continue
+                problem = list_comparisons(path, run) or run_program(path, pathlib.Path(folder), run)
                 if problem:
-                    failures.append(f"{program} ({qt_platform}): {problem}")
+                    failures.append(f"{run.name}: {problem}")
+                missing = run.missing()
+                if missing:
+                    # A renamed benchmark shows here rather than as a quietly empty row.
+                    log(f"   {run.name}: no result for " + ", ".join(missing))
+                    if not problem:
+                        failures.append(f"{run.name}: no result for " + ", ".join(missing))
+                if run.unnamed():
+                    log(f"   {run.name}: in no comparison: " + ", ".join(run.unnamed()))
     facts = machine(build_dir) + [
         ("load average (1, 5, 15 min)", f"{load_before} before, {load_average()} after"),
         ("run time of the benchmark programs", f"{time.monotonic() - began:.0f} s"),
         ("date", time.strftime("%Y-%m-%d %H:%M UTC", time.gmtime())),
     ]
-    text = markdown(table_rows(results), facts)
+    text = markdown(table_rows(runs), facts)
     if failures:
         text += "\n\nFailed benchmark programs:\n" + "\n".join(f"- {f}" for f in failures)
     print(text)
