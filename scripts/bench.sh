@@ -16,7 +16,7 @@ case "${1:-}" in
     *) echo "usage: scripts/bench.sh [--update-doc]" >&2; exit 2 ;;
 esac
 scripts/deps.sh python3 >&2
-scripts/build.sh build-bench -DCMAKE_BUILD_TYPE=Release -DFYZORIN_BUILD_TESTS=OFF -DFYZORIN_BUILD_BENCH=ON >&2
+scripts/build.sh bench >&2
 # The start is also measured on a real X server.
 . scripts/xvfb-lib.sh
 start_xvfb >&2

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 mirror=${1:-http://deb.debian.org/debian}
 scripts/deps.sh debootstrap
-scripts/build.sh build -DCMAKE_BUILD_TYPE=Release
+scripts/build.sh release
 rm -f build/fyzorin_*.deb
 (cd build && cpack -G DEB >/dev/null)
 deb=$(ls build/fyzorin_*.deb)

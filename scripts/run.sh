@@ -6,8 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j2 --target Fyzorin1234 livehelpd
+scripts/build.sh run
 
 chat_port=8765
 server_pid=

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh imagemagick
-scripts/build.sh build -DCMAKE_BUILD_TYPE=Release -DFYZORIN_BUILD_TOOLS=ON
+scripts/build.sh tools
 . scripts/xvfb-lib.sh
 start_xvfb
 trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
