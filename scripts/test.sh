@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test twice: in a Release
+# Installs what is missing, runs the static checks (scripts/lint.sh), builds,
+# and runs every test twice: in a Release
 # build (build/) and under AddressSanitizer and UndefinedBehaviorSanitizer
 # (build-sanitize/). Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
+scripts/lint.sh
 
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
