@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, runs the static checks (scripts/lint.sh), builds,
-# and runs every test twice: in a Release
-# build (build/) and under AddressSanitizer and UndefinedBehaviorSanitizer
-# (build-sanitize/). Exits non-zero on any failure.
+# and runs every test twice: in a Release build (build/) and under
+# AddressSanitizer and UndefinedBehaviorSanitizer (build-sanitize/). Exits
+# non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
