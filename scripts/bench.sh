@@ -16,9 +16,10 @@ case "${1:-}" in
     *) echo "usage: scripts/bench.sh [--update-doc]" >&2; exit 2 ;;
 esac
 scripts/deps.sh python3 >&2
-scripts/build.sh build-bench -DCMAKE_BUILD_TYPE=Release -DFYZORIN_BUILD_TESTS=OFF -DFYZORIN_BUILD_BENCH=ON >&2
+scripts/build.sh bench >&2
 # The start is also measured on a real X server.
-. scripts/xvfb-lib.sh
+# shellcheck source=tests/e2e/e2e.sh
+. tests/e2e/e2e.sh # start_xvfb: the X helpers live in the smoke test, which stands alone
 start_xvfb >&2
 trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
 status=0

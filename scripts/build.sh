@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Configures and builds one build folder: scripts/build.sh DIR [cmake options...]
+# Configures and builds one preset of CMakePresets.json (its folder is named
+# there): scripts/build.sh PRESET [cmake --build options, e.g. --target NAME]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-dir=$1
+preset=$1
 shift
-cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-cmake --build "$dir" -j2
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j2 "$@"

@@ -4,10 +4,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 work=$(mktemp -d)
-. scripts/xvfb-lib.sh
+# shellcheck source=tests/e2e/e2e.sh
+. tests/e2e/e2e.sh # start_xvfb, wait_for_title: the X helpers live in the smoke test, which stands alone
 start_xvfb
 cleanup() {
-    [ -n "${run_pid:-}" ] && kill -- -"$run_pid" 2>/dev/null || true
+    if [ -n "${run_pid:-}" ]; then
+        kill -- -"$run_pid" 2>/dev/null || true
+    fi
     kill "$XVFB_PID" 2>/dev/null || true
     rm -rf "$work"
 }
@@ -16,7 +19,7 @@ trap cleanup EXIT
 git clone --quiet . "$work/fyzorin"
 setsid bash -c "cd '$work/fyzorin' && QT_QPA_PLATFORM=xcb exec scripts/run.sh" >"$work/run.log" 2>&1 &
 run_pid=$!
-if window=$(wait_for_window "Fyzorin - Main" 900); then
+if window=$(wait_for_title "Fyzorin - Main" 900); then
     echo "run.sh from a fresh clone shows \"Fyzorin - Main\" (window $window)"
 else
     echo "run.sh from a fresh clone did not show \"Fyzorin - Main\"; its output:" >&2

@@ -9,6 +9,7 @@ packages=(
     fonts-liberation2
     xvfb xauth x11-utils socat xdotool xclip
     appstream desktop-file-utils dpkg-dev
+    shellcheck
     "$@"
 )
 

@@ -31,9 +31,7 @@ dictionary() {
 }
 
 scripts/deps.sh clang
-CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFYZORIN_FUZZ=ON \
-    -DFYZORIN_BUILD_TESTS=OFF -DFYZORIN_BUILD_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j2 --target "${targets[@]}"
+scripts/build.sh fuzz --target "${targets[@]}"
 
 failed=()
 for name in "${targets[@]}"; do

@@ -6,12 +6,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j2 --target Fyzorin1234 livehelpd
+scripts/build.sh run
 
 chat_port=8765
 server_pid=
 app_pid=
+# shellcheck disable=SC2317 # run by a trap; shellcheck 0.9 misses it before the final exit
 stop_server() {
     if [ -n "$server_pid" ]; then
         kill "$server_pid" 2>/dev/null || true
@@ -20,6 +20,7 @@ stop_server() {
 }
 # A signal to this script ends the program (the script then ends with it),
 # or the script itself when the program has not started yet.
+# shellcheck disable=SC2317 # run by a trap; shellcheck 0.9 misses it before the final exit
 on_signal() {
     if [ -n "$app_pid" ]; then
         kill "$app_pid" 2>/dev/null || true

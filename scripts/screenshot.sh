@@ -6,13 +6,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 out=${2:-docs/main-window.png}
-. scripts/xvfb-lib.sh
+# shellcheck source=tests/e2e/e2e.sh
+. tests/e2e/e2e.sh # start_xvfb, wait_for_title: the X helpers live in the smoke test, which stands alone
 XVFB_PID=
 [ -n "${DISPLAY:-}" ] || start_xvfb
 trap 'kill ${app:-} $XVFB_PID 2>/dev/null || true' EXIT
 QT_QPA_PLATFORM=xcb "$build/Fyzorin1234" 2>/dev/null &
 app=$!
-window=$(wait_for_window "Fyzorin - Main" 30) || { echo "the main window did not appear" >&2; exit 1; }
+window=$(wait_for_title "Fyzorin - Main" 30) || { echo "the main window did not appear" >&2; exit 1; }
 sleep 1
 import -window "$window" "$out"
 echo "$out"

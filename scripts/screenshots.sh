@@ -4,8 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh imagemagick
-scripts/build.sh build -DCMAKE_BUILD_TYPE=Release -DFYZORIN_BUILD_TOOLS=ON
-. scripts/xvfb-lib.sh
+scripts/build.sh tools
+# shellcheck source=tests/e2e/e2e.sh
+. tests/e2e/e2e.sh # start_xvfb: the X helpers live in the smoke test, which stands alone
 start_xvfb
 trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
 QT_QPA_PLATFORM=xcb build/tools/window_pictures docs/windows

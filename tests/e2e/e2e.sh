@@ -4,52 +4,147 @@
 # text read back through the clipboard. CI runs it with both cores busy, so
 # every step waits for a condition, with a generous time-out.
 #   e2e.sh PROGRAM LIVEHELPD E2E_LAYOUT ARTIFACT_DIR
+# The file stands alone, so that it can be copied next to an installed
+# program. Sourced, it only defines the X helpers below (the scripts that
+# show the program use start_xvfb and wait_for_title).
+
+# ---- A virtual X server, windows found by exact title, the clipboard
+
+# Starts Xvfb on a free display and exports DISPLAY; the server's pid is in
+# XVFB_PID.
+start_xvfb() {
+    local numberfile n _
+    numberfile=$(mktemp)
+    # -displayfd: Xvfb takes the first free display itself and reports its
+    # number, so scripts starting at the same moment never share a display
+    # (and never mistake another's server for their own).
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        n=$(head -n 1 "$numberfile")
+        if [[ $n =~ ^[0-9]+$ ]]; then
+            export DISPLAY=":$n"
+            if xdpyinfo >/dev/null 2>&1; then
+                rm -f "$numberfile"
+                return 0
+            fi
+        fi
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null || true
+    rm -f "$numberfile"
+    echo "could not start Xvfb" >&2
+    return 1
+}
+
+# Milliseconds since the epoch.
+now_ms() {
+    local t=${EPOCHREALTIME//[!0-9]/}
+    echo $(( t / 1000 ))
+}
+
+# The title as an anchored extended regular expression. xdotool matches it
+# without regard to case, so callers confirm the exact title afterwards.
+title_regex() {
+    printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\\.^$*+?(){}|/]/\\&/g')"
+}
+
+# Prints the id of a viewable window whose title is exactly TITLE.
+visible_window_titled() {
+    local title=$1 id
+    for id in $(xdotool search --onlyvisible --name "$(title_regex "$title")" 2>/dev/null || true); do
+        if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ]; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Waits up to SECONDS (whole) for a viewable window titled exactly TITLE;
+# prints its id.
+wait_for_title() {
+    local title=$1 deadline=$(( $(now_ms) + $2 * 1000 ))
+    while true; do
+        visible_window_titled "$title" && return 0
+        [ "$(now_ms)" -lt "$deadline" ] || return 1
+        sleep 0.05
+    done
+}
+
+# The CLIPBOARD selection's text, as its owner gives it.
+clipboard_get() {
+    xclip -o -selection clipboard 2>/dev/null
+}
+
+# Makes TEXT the clipboard's content; returns once the X server reports the
+# new owner, so that a later copy cannot be overtaken by this one. xclip
+# stays in the background as the owner until another program takes over.
+clipboard_set() {
+    local text=$1 deadline=$(( $(now_ms) + 5000 ))
+    printf '%s' "$text" | xclip -i -selection clipboard >/dev/null 2>&1
+    until [ "$(clipboard_get)" = "$text" ]; do
+        [ "$(now_ms)" -lt "$deadline" ] || return 1
+        sleep 0.02
+    done
+}
+
+[[ ${BASH_SOURCE[0]} == "$0" ]] || return 0
+
+# ---- The test
+
 set -euo pipefail
 program=$(realpath "$1") server=$(realpath "$2") layout=$(realpath "$3") artifacts=$4
-. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb-lib.sh"
 port=8765 wait_s=30 # the program's fixed chat port; seconds for any one condition
 main="Fyzorin - Main" off="Brackwell - Live Help [Disconnected]" on="Brackwell - Live Help [Connected]"
 mkdir -p "$artifacts" && rm -f "$artifacts"/*.log
 runtime_dir=$(mktemp -d) XVFB_PID='' app='' server_pid='' bob='' step=start text=''
 
 fail() { echo "FAIL in step \"$step\": $*" >&2; tail -n 15 "$artifacts"/{program,livehelpd}.log >&2; exit 1; }
-cleanup() { local rc=$?; kill $bob $app $server_pid $XVFB_PID 2>/dev/null; wait; rm -rf "$runtime_dir"; exit $rc; }
+cleanup() { # the processes not started yet are left out
+    local rc=$?
+    kill ${bob:+"$bob"} ${app:+"$app"} ${server_pid:+"$server_pid"} ${XVFB_PID:+"$XVFB_PID"} 2>/dev/null
+    wait; rm -rf "$runtime_dir"; exit $rc
+}
 trap cleanup EXIT; trap 'exit 143' TERM INT HUP
 
 last_read() { echo "${text:+; read \"${text:0:200}\" (${#text} characters)}"; } # for a failure message
-await() { # WHAT CONDITION: evaluates CONDITION until it holds; a failure shows the text last read
-    local deadline=$(( $(now_ms) + wait_s * 1000 ))
-    until eval "$2"; do [ "$(now_ms)" -lt "$deadline" ] || fail "$1, not within ${wait_s}s$(last_read)"; sleep 0.1; done
+await() { # WHAT COMMAND...: runs COMMAND until it succeeds; a failure shows the text last read
+    local what=$1 deadline=$(( $(now_ms) + wait_s * 1000 )); shift
+    until "$@"; do [ "$(now_ms)" -lt "$deadline" ] || fail "$what, not within ${wait_s}s$(last_read)"; sleep 0.1; done
 }
 shown() { wait_for_title "$1" "$wait_s" || fail "no window \"$1\" shown within ${wait_s}s"; }
 has_focus() { [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$(shown "$1")" ]; } # TITLE
-focus_on() { local title=$1; await "\"$title\" takes the keyboard focus" 'has_focus "$title"'; }
+focus_on() { await "\"$1\" takes the keyboard focus" has_focus "$1"; }
 
 # Clicks the middle of CONTROL of the window definition WINDOW, shown as TITLE.
 # The menu bar above the client area is the window's extra height.
 click() { # WINDOW CONTROL TITLE
-    local id x y client WIDTH HEIGHT X Y SCREEN WINDOW; id=$(shown "$3")
+    local id x y client height; id=$(shown "$3")
     read -r x y client < <("$layout" "$1" "$2") || fail "e2e_layout knows no $1.$2"
-    eval "$(xdotool getwindowgeometry --shell "$id")"
-    xdotool mousemove --window "$id" "$x" $(( HEIGHT - client + y )) click 1
+    height=$(xdotool getwindowgeometry --shell "$id" | sed -n 's/^HEIGHT=//p')
+    [ -n "$height" ] || fail "no geometry for \"$3\""
+    xdotool mousemove --window "$id" "$x" $(( height - client + y )) click 1
 }
 type_into() { click "$1" "$2" "$3"; focus_on "$3"; xdotool key ctrl+a type --delay 20 -- "$4"; }
 # Reads a control's whole text until it is EXPECTED: data may still be on its
 # way. A marker put into the clipboard first tells a fresh copy from an old one.
+marker_replaced() { [ "$(clipboard_get)" != e2e-marker ]; }
 reads() { # WINDOW CONTROL TITLE EXPECTED
     click "$1" "$2" "$3"; focus_on "$3"
     clipboard_set e2e-marker && xdotool key --delay 20 ctrl+a ctrl+c
-    await "$1.$2 copies its text" '[ "$(clipboard_get)" != e2e-marker ]'
+    await "$1.$2 copies its text" marker_replaced
     text=$(clipboard_get) && [ "$text" = "$4" ]
 }
-expect_text() { local args=("$@"); await "$1.$2 shows \"${4:0:80}\"" 'reads "${args[@]}"'; text=; }
+expect_text() { await "$1.$2 shows \"${4:0:80}\"" reads "$@"; text=; }
 
 start_xvfb || fail "could not start Xvfb"
 "$server" --listen 127.0.0.1 --port "$port" 2>"$artifacts/livehelpd.log" & server_pid=$!
 # C locale: "." as the decimal separator. Scaling would move the controls.
 env -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS -u QT_FONT_DPI -u QT_ENABLE_HIGHDPI_SCALING \
     QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 XDG_RUNTIME_DIR="$runtime_dir" "$program" >"$artifacts/program.log" 2>&1 & app=$!
-await "livehelpd listens" 'grep -q "listening on" "$artifacts/livehelpd.log"'
+await "livehelpd listens" grep -q "listening on" "$artifacts/livehelpd.log"
 # Bob, a raw client, names himself long before the program connects.
 exec {bob_fd}<>"/dev/tcp/127.0.0.1/$port"
 cat <&"$bob_fd" >"$artifacts/bob.log" & bob=$!
@@ -84,7 +179,7 @@ click frmPhysicsMain Command3 "$main"
 click Chat Command2 "$off"; focus_on Connect
 xdotool key ctrl+a type --delay 20 -- 127.0.0.1; xdotool key Return
 type_into Chat txtOut "$on" "Hello from Guest"; xdotool key Return
-await "Bob receives the program's line" 'grep -qF "text|Guest|Hello from Guest" "$artifacts/bob.log"'
+await "Bob receives the program's line" grep -qF "text|Guest|Hello from Guest" "$artifacts/bob.log"
 printf 'text|hello from Bob' >&"$bob_fd"
 expect_text Chat txtChat "$on" $'-=Guest=-\nHello from Guest\n-=Bob=-\nhello from Bob'
 

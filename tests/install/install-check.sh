@@ -14,7 +14,8 @@ for file in bin/Fyzorin1234 bin/livehelpd share/fyzorin/physicsdicionary2.txt "$
     [ -f "$file" ] || fail "not installed: $file"
 done
 [ ! -e bin/physicsdicionary2.txt ] || fail "a dictionary lies in bin/: the installed program must use share/'s"
-desktop-file-validate "$desktop" && grep -qx "Icon=$id" "$desktop" || fail "the desktop entry is not valid, or names another icon"
+desktop-file-validate "$desktop" || fail "the desktop entry is not valid"
+grep -qx "Icon=$id" "$desktop" || fail "the desktop entry names another icon"
 appstreamcli validate --no-net "$metainfo" || fail "the metainfo is not valid"
 # A PNG's signature, then its IHDR chunk: width and height, 48 x 48.
 [ "$(od -An -tx1 -N24 "$icon" | tr -d ' \n')" = 89504e470d0a1a0a0000000d494844520000003000000030 ] \
