@@ -14,8 +14,7 @@ void bind(WindowEvents &events)
     forms::Form *owner = &events.window();
     // Bound to the click, not the double click the panel's text speaks of:
     // a double click opens the page once, through its first click.
-    events.onClick(QStringLiteral("Image2"),
-                   [owner] { LinkLauncher::open(owner, QString::fromUtf8(DonateUrl)); });
+    events.onClick(QStringLiteral("Image2"), [owner] { LinkLauncher::open(owner, QString::fromUtf8(DonateUrl)); });
 }
 
 } // namespace DisclaimerPanel

@@ -48,16 +48,10 @@ void Command1_Click(WindowManager &windows)
 }
 
 // "Click here to check for updates", "&Updates" and "&Technical Support".
-void openUpdates(QWidget *owner)
-{
-    LinkLauncher::open(owner, QString::fromUtf8(UpdatesUrl));
-}
+void openUpdates(QWidget *owner) { LinkLauncher::open(owner, QString::fromUtf8(UpdatesUrl)); }
 
 // "&Exit" ends the program: every window goes, a chat connection with its window.
-void mnuExit_Click(WindowManager &windows)
-{
-    windows.unloadAll();
-}
+void mnuExit_Click(WindowManager &windows) { windows.unloadAll(); }
 
 } // namespace
 

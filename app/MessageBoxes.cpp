@@ -39,10 +39,7 @@ void showRunTimeError(const RunTimeError &error)
     showModal(QApplication::activeWindow(), QMessageBox::Critical, runTimeErrorText(error));
 }
 
-void showAbout(QWidget *owner)
-{
-    showModal(owner, QMessageBox::NoIcon, QString());
-}
+void showAbout(QWidget *owner) { showModal(owner, QMessageBox::NoIcon, QString()); }
 
 } // namespace MessageBoxes
 

@@ -5,8 +5,8 @@
 #include "forms/FormWidgets.h"
 
 #include <QAbstractButton>
-#include <QKeyEvent>
 #include <QAction>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -90,14 +90,8 @@ void WindowEvents::onKeyDown(const QString &control, std::function<void(int key,
     widget->installEventFilter(new KeyDownFilter(widget, &windows.dispatcher(), std::move(handler)));
 }
 
-Dispatcher &WindowEvents::windowsDispatcher() const
-{
-    return windows.dispatcher();
-}
+Dispatcher &WindowEvents::windowsDispatcher() const { return windows.dispatcher(); }
 
-QObject *WindowEvents::formObject() const
-{
-    return &form;
-}
+QObject *WindowEvents::formObject() const { return &form; }
 
 } // namespace app

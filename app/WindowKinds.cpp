@@ -14,14 +14,16 @@ namespace app {
 std::vector<WindowKind> windowKinds(const ProgramSettings &settings)
 {
     std::vector<WindowKind> kinds{
-        {forms::MainWindow, [folder = settings.programFolder](WindowEvents &events) { bindMainWindow(events, folder); }},
+        {forms::MainWindow,
+         [folder = settings.programFolder](WindowEvents &events) { bindMainWindow(events, folder); }},
         {forms::FormulaIndex, solvers::bindFormulaIndex},
         {forms::Converters, converters::bindConvertersWindow},
         {forms::Dictionary, dictionary::bindDictionaryWindow},
         {forms::Chat, [port = settings.chatServerPort](WindowEvents &events) { chat::bindChatWindow(events, port); }},
     };
     for (const solvers::Calculator &calculator : solvers::calculators())
-        kinds.push_back({calculator.window, [&calculator](WindowEvents &events) { solvers::bindCalculator(events, calculator); }});
+        kinds.push_back(
+            {calculator.window, [&calculator](WindowEvents &events) { solvers::bindCalculator(events, calculator); }});
     return kinds;
 }
 

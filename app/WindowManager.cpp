@@ -1,7 +1,7 @@
 #include "app/WindowManager.h"
 
-#include "core/RunTimeError.h"
 #include "app/WindowEvents.h"
+#include "core/RunTimeError.h"
 #include "forms/Controls.h"
 #include "forms/FormWidgets.h"
 #include "forms/ShellForms.h"
@@ -39,8 +39,7 @@ forms::Form &WindowManager::instance(QAnyStringView name)
     std::unique_ptr<forms::Form> built = forms::buildWindow(*registered->second.definition);
     forms::Form &form = *built;
     instances.emplace(kind, std::move(built));
-    connect(&form, &forms::Form::closeRequested, this,
-            [this, kind] { events.run([this, kind] { unload(kind); }); });
+    connect(&form, &forms::Form::closeRequested, this, [this, kind] { events.run([this, kind] { unload(kind); }); });
     if (registered->second.bind) {
         WindowEvents binding(form, *this);
         registered->second.bind(binding);
@@ -56,10 +55,7 @@ void WindowManager::show(QAnyStringView kind)
     form.activateWindow();
 }
 
-void WindowManager::hide(QAnyStringView kind)
-{
-    instance(kind).hide();
-}
+void WindowManager::hide(QAnyStringView kind) { instance(kind).hide(); }
 
 void WindowManager::unload(QAnyStringView kind)
 {
@@ -81,10 +77,7 @@ void WindowManager::unloadAll()
         unload(instances.begin()->first);
 }
 
-bool WindowManager::isLoaded(QAnyStringView kind) const
-{
-    return instances.contains(kind.toString());
-}
+bool WindowManager::isLoaded(QAnyStringView kind) const { return instances.contains(kind.toString()); }
 
 bool WindowManager::isVisible(QAnyStringView kind) const
 {
@@ -112,8 +105,8 @@ void WindowManager::afterEvent()
 {
     if (ended)
         return;
-    const bool anyVisible = std::any_of(instances.begin(), instances.end(),
-                                        [](const auto &entry) { return entry.second->isVisible(); });
+    const bool anyVisible
+        = std::any_of(instances.begin(), instances.end(), [](const auto &entry) { return entry.second->isVisible(); });
     if (anyVisible)
         return;
     // Never leave the user with a running program and nothing on screen.

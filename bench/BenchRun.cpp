@@ -60,10 +60,7 @@ std::string jsonNumber(double value)
 
 } // namespace
 
-void compare(Comparison comparison)
-{
-    comparisons().push_back(std::move(comparison));
-}
+void compare(Comparison comparison) { comparisons().push_back(std::move(comparison)); }
 
 bool listComparisons(int argc, char **argv)
 {
@@ -85,11 +82,10 @@ bool listComparisons(int argc, char **argv)
         if (&row != &comparisons().front())
             out += ',';
         out += "\n  {\"label\": " + jsonString(row.label) + ", \"floor_is\": " + jsonString(row.floorIs)
-               + ", \"ours\": " + jsonString(row.ours) + ", \"floor\": " + jsonString(row.floor)
-               + ", \"target\": " + (row.target ? jsonNumber(*row.target) : "null")
-               + ", \"floor_scale\": " + jsonNumber(row.floorScale) + ", \"value\": " + jsonString(value)
-               + ", \"unit\": " + jsonString(unit) + ", \"higher_is_better\": "
-               + (row.quantity == Quantity::MessageRate ? "true" : "false") + "}";
+            + ", \"ours\": " + jsonString(row.ours) + ", \"floor\": " + jsonString(row.floor) + ", \"target\": "
+            + (row.target ? jsonNumber(*row.target) : "null") + ", \"floor_scale\": " + jsonNumber(row.floorScale)
+            + ", \"value\": " + jsonString(value) + ", \"unit\": " + jsonString(unit)
+            + ", \"higher_is_better\": " + (row.quantity == Quantity::MessageRate ? "true" : "false") + "}";
     }
     out += "\n]\n";
     std::fputs(out.c_str(), stdout);

@@ -35,8 +35,8 @@ enum class Quantity {
 // Benchmarks are named as in the output without the run options such as
 // "/repeats:5", "/min_time:0.200" or "/real_time": "load/10".
 struct Comparison {
-    std::string label;                 // the row's "benchmark"
-    std::string floorIs;               // what the floor is, in a few words
+    std::string label;   // the row's "benchmark"
+    std::string floorIs; // what the floor is, in a few words
     std::string ours;
     std::string floor;
     std::optional<double> target = {}; // the largest ratio accepted; none: a row to watch

@@ -49,7 +49,10 @@ bool runUntil(Done done)
 class BareRelay
 {
 public:
-    BareRelay() { QObject::connect(&server, &QTcpServer::newConnection, &server, [this] { accept(); }); }
+    BareRelay()
+    {
+        QObject::connect(&server, &QTcpServer::newConnection, &server, [this] { accept(); });
+    }
 
     bool listen(const QHostAddress &address, quint16 port) { return server.listen(address, port); }
     quint16 serverPort() const { return server.serverPort(); }
@@ -82,8 +85,8 @@ private:
     void read(QTcpSocket *socket)
     {
         const QByteArray chunk = socket->readAll();
-        const auto sender = std::find_if(members.begin(), members.end(),
-                                         [socket](const Member &m) { return m.socket == socket; });
+        const auto sender
+            = std::find_if(members.begin(), members.end(), [socket](const Member &m) { return m.socket == socket; });
         if (sender == members.end()) {
             members.push_back({socket, livehelpd::protocol::nameFromChunk(chunk)});
             send(livehelpd::protocol::userListMessage(names()), nullptr);
@@ -119,7 +122,10 @@ struct OurServer : livehelpd::ChatServer {
         settings.maxChunksPerSecond = 1'000'000;
         return settings;
     }
-    OurServer() : livehelpd::ChatServer(unpaced()) {}
+    OurServer()
+        : livehelpd::ChatServer(unpaced())
+    {
+    }
 };
 
 template<typename Server>
@@ -183,17 +189,29 @@ void relay(benchmark::State &state)
             break;
         }
     }
-    state.counters[bench::MessagesPerSecond] =
-        benchmark::Counter(double(state.iterations() * perRound), benchmark::Counter::kIsRate);
+    state.counters[bench::MessagesPerSecond]
+        = benchmark::Counter(double(state.iterations() * perRound), benchmark::Counter::kIsRate);
     state.counters["clients"] = server.clientCount();
 }
 
 } // namespace
 
-BENCHMARK_TEMPLATE(relay, OurServer)->Name("relay")->Arg(16)->Arg(1000)->Unit(benchmark::kMillisecond)
-    ->UseRealTime()->MinTime(0.5)->Repetitions(3);
-BENCHMARK_TEMPLATE(relay, BareRelay)->Name("bareRelay")->Arg(16)->Arg(1000)->Unit(benchmark::kMillisecond)
-    ->UseRealTime()->MinTime(0.5)->Repetitions(3);
+BENCHMARK_TEMPLATE(relay, OurServer)
+    ->Name("relay")
+    ->Arg(16)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(0.5)
+    ->Repetitions(3);
+BENCHMARK_TEMPLATE(relay, BareRelay)
+    ->Name("bareRelay")
+    ->Arg(16)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(0.5)
+    ->Repetitions(3);
 const bench::Compare shortLines({.label = "livehelpd relay, 16-byte lines",
                                  .floorIs = "bare Qt relay, same bytes",
                                  .ours = "relay/16",

@@ -13,10 +13,10 @@
 
 namespace {
 
-const std::vector<std::string> Texts = {"3.14159", "6.62607015E-34", "299792458", "-0.000123",
-                                        "1.60217663E-19", "9.81", "42", "1.23456789012345E+15"};
-const std::vector<double> Values = {3.14159, 6.62607015E-34, 299792458, -0.000123,
-                                    1.0 / 3, 9.81, 42, 1.23456789012345E+15};
+const std::vector<std::string> Texts
+    = {"3.14159", "6.62607015E-34", "299792458", "-0.000123", "1.60217663E-19", "9.81", "42", "1.23456789012345E+15"};
+const std::vector<double> Values
+    = {3.14159, 6.62607015E-34, 299792458, -0.000123, 1.0 / 3, 9.81, 42, 1.23456789012345E+15};
 
 QStringList qtTexts()
 {
@@ -90,11 +90,8 @@ BENCHMARK(format)->MinTime(0.2)->Repetitions(5);
 BENCHMARK(formatWithSystemSeparators)->MinTime(0.2)->Repetitions(5);
 BENCHMARK(cPrintf)->MinTime(0.2)->Repetitions(5);
 
-const bench::Compare parseLooseRow({.label = "NumericText::parseLoose",
-                                    .floorIs = "strtod",
-                                    .ours = "parseLoose",
-                                    .floor = "cStrtod",
-                                    .target = 1.0});
+const bench::Compare parseLooseRow(
+    {.label = "NumericText::parseLoose", .floorIs = "strtod", .ours = "parseLoose", .floor = "cStrtod", .target = 1.0});
 const bench::Compare parseStrictRow({.label = "NumericText::parseStrict",
                                      .floorIs = "strtod",
                                      .ours = "parseStrict",

@@ -22,8 +22,8 @@
 #include <QLabel>
 #include <QWidget>
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -53,8 +53,7 @@ class FirstPaint : public QObject
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint && watched->isWidgetType()
-            && static_cast<QWidget *>(watched)->isWindow()) {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow()) {
             qApp->removeEventFilter(this);
             const QSize size = static_cast<QWidget *>(watched)->size();
             QMetaObject::invokeMethod(
@@ -139,8 +138,7 @@ Start startChild(const std::string &mode)
         ssize_t got = 0;
         while (report.find('\n') == std::string::npos) {
             int ready = 0;
-            while ((ready = poll(&reader, 1, ChildTimeoutMs)) < 0 && errno == EINTR) {
-            }
+            while ((ready = poll(&reader, 1, ChildTimeoutMs)) < 0 && errno == EINTR) { }
             if (ready <= 0) {
                 timedOut = true;
                 kill(child, SIGKILL);

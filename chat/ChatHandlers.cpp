@@ -4,15 +4,15 @@
 #include "app/LinkLauncher.h"
 #include "app/MessageBoxes.h"
 #include "app/Navigation.h"
-#include "core/RunTimeError.h"
 #include "app/WindowEvents.h"
 #include "app/WindowManager.h"
 #include "chat/ChatSocket.h"
 #include "chat/Protocol.h"
+#include "core/RunTimeError.h"
 #include "forms/ChatForm.h"
 #include "forms/Controls.h"
-#include "forms/ShellForms.h"
 #include "forms/FormWidgets.h"
+#include "forms/ShellForms.h"
 
 #include <QCoreApplication>
 #include <QListWidget>
@@ -28,27 +28,19 @@ namespace {
 using app::WindowManager;
 using core::RunTimeError;
 
-QWidget *control(QWidget &window, const char *name)
-{
-    return forms::findControl(&window, QString::fromLatin1(name));
-}
+QWidget *control(QWidget &window, const char *name) { return forms::findControl(&window, QString::fromLatin1(name)); }
 
-QString textOf(QWidget &window, const char *name)
-{
-    return forms::controlText(control(window, name));
-}
+QString textOf(QWidget &window, const char *name) { return forms::controlText(control(window, name)); }
 
-ChatSocket &sock(QWidget &window)
-{
-    return *window.findChild<ChatSocket *>(QStringLiteral("sock"));
-}
+ChatSocket &sock(QWidget &window) { return *window.findChild<ChatSocket *>(QStringLiteral("sock")); }
 
 // "Connect To Chat" and the menu's "Connect". Cancel, or an empty answer,
 // leaves any current connection alone.
 void connectToServer(QWidget &window, quint16 port)
 {
-    const std::optional<QString> host = app::MessageBoxes::askText(
-        &window, QStringLiteral("Connect"), QStringLiteral("Please write IP or HostName."), QStringLiteral("LocalHost"));
+    const std::optional<QString> host
+        = app::MessageBoxes::askText(&window, QStringLiteral("Connect"), QStringLiteral("Please write IP or HostName."),
+                                     QStringLiteral("LocalHost"));
     if (!host || host->isEmpty())
         return;
     sock(window).Close();
@@ -143,9 +135,9 @@ void bindChatWindow(app::WindowEvents &events, quint16 serverPort)
     events.onClick(QStringLiteral("discon"), [self] { discon_Click(*self); });
     app::bindUnloadSelf(events, QStringLiteral("avsluta")); // "End": as "Disconnect From Chat"
     app::bindHideThenShow(events, QStringLiteral("Command1"), forms::MainWindowName); // "Back To Main"
-    app::bindUnloadSelf(events, QStringLiteral("Command3")); // "Disconnect From Chat": the connection goes with the window
-    events.onClick(QStringLiteral("Label3"),
-                   [self] { app::LinkLauncher::open(self, QString::fromUtf8(ChatInfoUrl)); });
+    app::bindUnloadSelf(events,
+                        QStringLiteral("Command3")); // "Disconnect From Chat": the connection goes with the window
+    events.onClick(QStringLiteral("Label3"), [self] { app::LinkLauncher::open(self, QString::fromUtf8(ChatInfoUrl)); });
     events.onKeyDown(QStringLiteral("txtOut"), [self](int key, Qt::KeyboardModifiers) { txtOut_KeyDown(*self, key); });
 
     events.onSignal(socket, &ChatSocket::Connected, [windows, self] { sock_Connect(*windows, *self); });

@@ -78,18 +78,14 @@ void ChatSocket::Connect(const QString &host, quint16 port)
 void ChatSocket::SendData(const QString &text)
 {
     if (socket->state() != QAbstractSocket::ConnectedState)
-        throw core::RunTimeError(WrongStateError, QStringLiteral("Wrong protocol or connection state for the requested transaction or request"));
+        throw core::RunTimeError(
+            WrongStateError,
+            QStringLiteral("Wrong protocol or connection state for the requested transaction or request"));
     socket->write(core::CodePage::toBytes(text));
 }
 
-QString ChatSocket::GetData()
-{
-    return core::CodePage::toText(socket->readAll());
-}
+QString ChatSocket::GetData() { return core::CodePage::toText(socket->readAll()); }
 
-bool ChatSocket::isConnected() const
-{
-    return socket->state() == QAbstractSocket::ConnectedState;
-}
+bool ChatSocket::isConnected() const { return socket->state() == QAbstractSocket::ConnectedState; }
 
 } // namespace chat

@@ -4,15 +4,9 @@
 
 namespace chat {
 
-QString FormatNameMessage(const QString &name)
-{
-    return QStringLiteral("name|") + name;
-}
+QString FormatNameMessage(const QString &name) { return QStringLiteral("name|") + name; }
 
-QString FormatTextMessage(const QString &line)
-{
-    return QStringLiteral("text|") + line;
-}
+QString FormatTextMessage(const QString &line) { return QStringLiteral("text|") + line; }
 
 ServerMessage ParseServerMessage(const QString &text)
 {

@@ -18,14 +18,14 @@ public:
     const QString &description() const { return errorDescription; }
     const char *what() const noexcept override { return utf8.constData(); }
 
-    static RunTimeError overflow();             // 6
-    static RunTimeError outOfMemory();          // 7
-    static RunTimeError subscriptOutOfRange();  // 9
-    static RunTimeError divisionByZero();       // 11
-    static RunTimeError typeMismatch();         // 13
-    static RunTimeError fileNotFound();         // 53
-    static RunTimeError deviceIoError();        // 57
-    static RunTimeError pathFileAccessError();  // 75
+    static RunTimeError overflow();            // 6
+    static RunTimeError outOfMemory();         // 7
+    static RunTimeError subscriptOutOfRange(); // 9
+    static RunTimeError divisionByZero();      // 11
+    static RunTimeError typeMismatch();        // 13
+    static RunTimeError fileNotFound();        // 53
+    static RunTimeError deviceIoError();       // 57
+    static RunTimeError pathFileAccessError(); // 75
 
 private:
     int errorNumber;

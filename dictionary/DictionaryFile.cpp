@@ -48,7 +48,8 @@ QString dictionaryPath(const QString &programFolder)
     if (QFileInfo::exists(beside))
         return beside;
     // An installed program keeps its data apart: bin/ and share/fyzorin/.
-    const QString installed = QDir::cleanPath(folder.filePath(QStringLiteral("../share/fyzorin/") + QLatin1String(FileName)));
+    const QString installed
+        = QDir::cleanPath(folder.filePath(QStringLiteral("../share/fyzorin/") + QLatin1String(FileName)));
     return QFileInfo::exists(installed) ? installed : beside;
 }
 

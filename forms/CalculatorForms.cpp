@@ -1,6 +1,9 @@
 #include "forms/CalculatorForms.h"
 
 namespace forms {
+
+// Layout tables are aligned by hand, one control a line or two.
+// clang-format off
 namespace {
 
 using enum ControlKind;
@@ -325,5 +328,7 @@ constexpr WindowDefinition Voltage{.name = VoltageName, .caption = "Voltage equa
 
 constexpr WindowDefinition Schwarzschild{.name = SchwarzschildName, .caption = "Schwarzschild Black Hole Radius",
      .clientWidth = 4680, .clientHeight = 2040, .controls = SchwarzschildControls, .menu = ExitOnly};
+
+// clang-format on
 
 } // namespace forms

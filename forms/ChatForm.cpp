@@ -1,6 +1,9 @@
 #include "forms/ChatForm.h"
 
 namespace forms {
+
+// Layout tables are aligned by hand, one control a line or two.
+// clang-format off
 namespace {
 
 using enum ControlKind;
@@ -70,5 +73,7 @@ constexpr MenuEntry ChatMenu[] = {{"mnuFile", "&File", FileEntries}};
 constexpr WindowDefinition Chat{
     .name = ChatName, .caption = "Zendra  Live Help",
     .clientWidth = 7740, .clientHeight = 6465, .controls = ChatControls, .menu = ChatMenu};
+
+// clang-format on
 
 } // namespace forms

@@ -9,10 +9,7 @@
 
 namespace forms {
 
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
+QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
 QWidget *findControl(const QWidget *window, const QString &name)
 {

@@ -14,7 +14,7 @@ namespace forms {
 // A name, caption or text of a definition (UTF-8) as a QString.
 QString toQString(std::string_view text);
 
-QWidget *findControl(const QWidget *window, const QString &name); // nullptr if none
+QWidget *findControl(const QWidget *window, const QString &name);   // nullptr if none
 QAction *findMenuEntry(const QWidget *window, const QString &name); // nullptr if none
 
 // Caption of a button, label or frame; text of a text box.

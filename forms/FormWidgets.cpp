@@ -11,9 +11,9 @@
 namespace forms {
 
 Form::Form(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                          | Qt::MSWindowsFixedSizeDialogHint)
+    : QWidget(parent,
+              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                  | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
 }
 
@@ -49,8 +49,7 @@ void CaptionButton::paintEvent(QPaintEvent *)
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
 
-    const QRect textArea = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this)
-                               .adjusted(2, 0, -2, 0);
+    const QRect textArea = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(2, 0, -2, 0);
     const int flags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
     painter.drawItemText(textArea, flags, option.palette, isEnabled(), caption, QPalette::ButtonText);
 }
@@ -77,8 +76,7 @@ void LabelControl::mousePressEvent(QMouseEvent *event)
 
 void LabelControl::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = pressed && event->button() == Qt::LeftButton
-                       && rect().contains(event->position().toPoint());
+    const bool click = pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed = false;
     event->accept();
     if (click)
@@ -102,8 +100,7 @@ void LabelControl::keyPressEvent(QKeyEvent *event)
         event->accept();
         Q_EMIT clicked();
         return;
-    default:
-        break;
+    default: break;
     }
     QLabel::keyPressEvent(event);
 }

@@ -3,6 +3,9 @@
 #include <array>
 
 namespace forms {
+
+// Layout tables are aligned by hand, one control a line or two.
+// clang-format off
 namespace {
 
 using enum ControlKind;
@@ -203,5 +206,7 @@ constexpr WindowDefinition Dictionary{
     .name = DictionaryName, .caption = "Dictionary",
     .clientWidth = 8010, .clientHeight = 7395, .font = FontStyle{"Arial", 9.75},
     .controls = DictionaryControls, .menu = ExitOnly};
+
+// clang-format on
 
 } // namespace forms

@@ -53,11 +53,10 @@ void applyLabelColours(QLabel *label, const ControlDefinition &def)
 {
     QPalette palette = label->palette();
     if (def.textColour)
-        palette.setColor(QPalette::WindowText, QColor(def.textColour->red, def.textColour->green,
-                                                      def.textColour->blue));
+        palette.setColor(QPalette::WindowText,
+                         QColor(def.textColour->red, def.textColour->green, def.textColour->blue));
     if (def.backColour)
-        palette.setColor(QPalette::Window, QColor(def.backColour->red, def.backColour->green,
-                                                  def.backColour->blue));
+        palette.setColor(QPalette::Window, QColor(def.backColour->red, def.backColour->green, def.backColour->blue));
     label->setPalette(palette);
     // An opaque label paints its box in its back colour; a transparent one
     // lets what lies behind show through. Without a colour of its own an
@@ -70,8 +69,7 @@ void applyLabelColours(QLabel *label, const ControlDefinition &def)
 QWidget *createWidget(const ControlDefinition &def, QWidget *parent)
 {
     switch (def.kind) {
-    case ControlKind::Button:
-        return new CaptionButton(toQString(def.caption), parent);
+    case ControlKind::Button: return new CaptionButton(toQString(def.caption), parent);
     case ControlKind::Label: {
         auto *label = new LabelControl(toQString(def.caption), parent);
         label->setTextFormat(Qt::PlainText);
@@ -84,15 +82,13 @@ QWidget *createWidget(const ControlDefinition &def, QWidget *parent)
         if (def.multiLine) {
             auto *box = new QPlainTextEdit(toQString(def.caption), parent);
             box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-            box->setVerticalScrollBarPolicy(def.verticalScrollBar ? Qt::ScrollBarAlwaysOn
-                                                                  : Qt::ScrollBarAlwaysOff);
+            box->setVerticalScrollBarPolicy(def.verticalScrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
             box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             box->setTabChangesFocus(true);
             return box;
         }
         return new QLineEdit(toQString(def.caption), parent);
-    case ControlKind::Frame:
-        return new QGroupBox(toQString(def.caption), parent);
+    case ControlKind::Frame: return new QGroupBox(toQString(def.caption), parent);
     case ControlKind::Image: {
         auto *image = new LabelControl(parent);
         image->setPixmap(QPixmap(toQString(def.picture)));
@@ -102,10 +98,8 @@ QWidget *createWidget(const ControlDefinition &def, QWidget *parent)
         const LineGeometry line = lineGeometry(def);
         return new LineControl(line.from, line.to, parent);
     }
-    case ControlKind::ListBox:
-        return new QListWidget(parent);
-    case ControlKind::Socket:
-        break;
+    case ControlKind::ListBox: return new QListWidget(parent);
+    case ControlKind::Socket: break;
     }
     return nullptr;
 }

@@ -54,7 +54,7 @@ struct ControlDefinition {
     int top = 0;
     int width = 0;
     int height = 0;
-    int tab = NoTabStop; // place in the focus order; images, lines and sockets have none
+    int tab = NoTabStop;           // place in the focus order; images, lines and sockets have none
     std::optional<FontStyle> font; // none: the window's font
     std::optional<Rgb> textColour;
     std::optional<Rgb> backColour;
@@ -92,7 +92,7 @@ struct WindowDefinition {
 constexpr bool takesFocus(const ControlDefinition &control)
 {
     return control.kind == ControlKind::Button || control.kind == ControlKind::TextBox
-           || control.kind == ControlKind::ListBox || control.link;
+        || control.kind == ControlKind::ListBox || control.link;
 }
 
 } // namespace forms

@@ -3,9 +3,9 @@
 // the documented run-time error 9, and every parsed piece consistent with the
 // text it came from.
 
+#include "chat/Protocol.h"
 #include "core/CodePage.h"
 #include "core/RunTimeError.h"
-#include "chat/Protocol.h"
 
 #include <QByteArray>
 #include <QString>
@@ -51,8 +51,8 @@ void checkList(const QString &text, const chat::UserList &list)
         expect(!text.mid(closed.size()).contains(Bar), "nothing after the names is a name");
     }
     // The canonical form of a list reads back to the same list.
-    const chat::ServerMessage again = chat::ParseServerMessage(
-        QStringLiteral("cons|") + list.names.join(Bar) + (list.names.isEmpty() ? QString() : QString(Bar)));
+    const chat::ServerMessage again = chat::ParseServerMessage(QStringLiteral("cons|") + list.names.join(Bar)
+                                                               + (list.names.isEmpty() ? QString() : QString(Bar)));
     expect(again == chat::ServerMessage(list), "a list rewritten reads back the same");
 }
 

@@ -13,12 +13,12 @@
 // them: an input replays alone, and memory stays bounded over millions of
 // runs (the log also keeps an undo history, which clearing drops).
 
-#include "core/CodePage.h"
-#include "core/RunTimeError.h"
 #include "app/WindowKinds.h"
 #include "app/WindowManager.h"
 #include "chat/ChatSocket.h"
 #include "chat/Protocol.h"
+#include "core/CodePage.h"
+#include "core/RunTimeError.h"
 #include "forms/ChatForm.h"
 #include "forms/Controls.h"
 #include "forms/FormWidgets.h"
@@ -63,18 +63,15 @@ const QString Chat = toQString(forms::ChatName);
 const QString ConnectedTitle = QStringLiteral("Brackwell - Live Help [Connected]");
 
 constexpr const char *ChatControls[] = {
-    "frameChat", "Frame2", "Label4", "Command3", "Command2", "Command1", "List", "frameOut",
-    "txtOut", "Frame1", "txtChat", "frameName", "txtName", "Label3", "Label2", "Label1",
+    "frameChat", "Frame2", "Label4",  "Command3",  "Command2", "Command1", "List",   "frameOut",
+    "txtOut",    "Frame1", "txtChat", "frameName", "txtName",  "Label3",   "Label2", "Label1",
 };
 constexpr const char *ChatMenuEntries[] = {"con", "discon", "avsluta"};
 
 // A write the window has not read by then is a hang, not a slow machine.
 constexpr int ReadDeadlineMs = 10000;
 
-QWidget *control(QWidget &window, const char *name)
-{
-    return forms::findControl(&window, QString::fromLatin1(name));
-}
+QWidget *control(QWidget &window, const char *name) { return forms::findControl(&window, QString::fromLatin1(name)); }
 
 void click(QWidget &window, const char *name)
 {
@@ -259,10 +256,7 @@ Harness *harness = nullptr;
 
 // fontconfig keeps what it builds for each font lookup, the fallback fonts
 // of characters first seen in a message among them, for the process's life.
-extern "C" const char *__lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
+extern "C" const char *__lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {

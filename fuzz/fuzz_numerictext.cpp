@@ -34,9 +34,11 @@ void checkStable(double value)
     const QString once = NumericText::format(value, NumericText::Separators::point());
     try {
         const double back = NumericText::parseLoose(once);
-        expect(NumericText::format(back, NumericText::Separators::point()) == once, "format(parse(format(x))) is stable");
+        expect(NumericText::format(back, NumericText::Separators::point()) == once,
+               "format(parse(format(x))) is stable");
     } catch (const RunTimeError &error) {
-        expect(error.number() == 6 && std::fabs(value) > 1.7976931348623e308, "only the largest values overflow on the way back");
+        expect(error.number() == 6 && std::fabs(value) > 1.7976931348623e308,
+               "only the largest values overflow on the way back");
     }
 }
 

@@ -48,7 +48,9 @@ QString quotedName(const QByteArray &name)
 class ChatServer::Client : public QObject
 {
 public:
-    Client(QTcpSocket *connection, QObject *parent) : QObject(parent), socket(connection)
+    Client(QTcpSocket *connection, QObject *parent)
+        : QObject(parent)
+        , socket(connection)
     {
         socket->setParent(this);
         pacing.setSingleShot(true);
@@ -78,8 +80,10 @@ public:
 };
 
 ChatServer::ChatServer(const Settings &settings, QObject *parent)
-    : QObject(parent), limits(settings), tcpServer(new QTcpServer(this)),
-      currentList(protocol::userListMessage({}))
+    : QObject(parent)
+    , limits(settings)
+    , tcpServer(new QTcpServer(this))
+    , currentList(protocol::userListMessage({}))
 {
     connect(tcpServer, &QTcpServer::newConnection, this, &ChatServer::acceptConnections);
 }
@@ -94,25 +98,13 @@ ChatServer::~ChatServer()
     }
 }
 
-bool ChatServer::listen(const QHostAddress &address, quint16 port)
-{
-    return tcpServer->listen(address, port);
-}
+bool ChatServer::listen(const QHostAddress &address, quint16 port) { return tcpServer->listen(address, port); }
 
-QString ChatServer::errorString() const
-{
-    return tcpServer->errorString();
-}
+QString ChatServer::errorString() const { return tcpServer->errorString(); }
 
-QHostAddress ChatServer::serverAddress() const
-{
-    return tcpServer->serverAddress();
-}
+QHostAddress ChatServer::serverAddress() const { return tcpServer->serverAddress(); }
 
-quint16 ChatServer::serverPort() const
-{
-    return tcpServer->serverPort();
-}
+quint16 ChatServer::serverPort() const { return tcpServer->serverPort(); }
 
 int ChatServer::clientCount() const
 {
@@ -132,14 +124,10 @@ QList<QByteArray> ChatServer::names() const
 QString ChatServer::describe(Reason reason) const
 {
     switch (reason) {
-    case Reason::Left:
-        return QStringLiteral("left");
-    case Reason::SocketError:
-        return QStringLiteral("connection broke");
-    case Reason::ServerFull:
-        return QStringLiteral("cut off: server full (%1 clients)").arg(limits.maxClients);
-    case Reason::ChunkTooLong:
-        return QStringLiteral("cut off: message longer than %1 bytes").arg(limits.maxChunkBytes);
+    case Reason::Left: return QStringLiteral("left");
+    case Reason::SocketError: return QStringLiteral("connection broke");
+    case Reason::ServerFull: return QStringLiteral("cut off: server full (%1 clients)").arg(limits.maxClients);
+    case Reason::ChunkTooLong: return QStringLiteral("cut off: message longer than %1 bytes").arg(limits.maxChunkBytes);
     case Reason::TooFast:
         return QStringLiteral("cut off: more than %1 messages a second").arg(limits.maxChunksPerSecond);
     case Reason::NoMessages:
@@ -153,8 +141,7 @@ QString ChatServer::describe(Reason reason) const
                               "waiting for a reader)")
             .arg(limits.maxQueuedMessages)
             .arg(limits.maxQueuedBytes);
-    case Reason::NoName:
-        return QStringLiteral("cut off: no name within %1 ms").arg(limits.nameTimeoutMs);
+    case Reason::NoName: return QStringLiteral("cut off: no name within %1 ms").arg(limits.nameTimeoutMs);
     }
     return QString();
 }
@@ -217,8 +204,8 @@ void ChatServer::read(Client *client)
     const Clock::time_point now = Clock::now();
     const double seconds = std::chrono::duration<double>(now - client->lastChunk).count();
     client->lastChunk = now;
-    client->chunkTokens = std::min<double>(limits.maxChunksPerSecond,
-                                           client->chunkTokens + seconds * limits.maxChunksPerSecond);
+    client->chunkTokens
+        = std::min<double>(limits.maxChunksPerSecond, client->chunkTokens + seconds * limits.maxChunksPerSecond);
     if (client->chunkTokens < 1) {
         drop(client, Reason::TooFast);
         return;
@@ -354,15 +341,16 @@ void ChatServer::drop(Client *client, Reason reason, const QString &detail)
     client->socket->abort();
     if (!sweepPending) {
         sweepPending = true;
-        QMetaObject::invokeMethod(this, [this] { sweep(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { sweep(); }, Qt::QueuedConnection);
     }
 }
 
 void ChatServer::sweep()
 {
     sweepPending = false;
-    const auto gone =
-        std::stable_partition(clients.begin(), clients.end(), [](const Client *c) { return !c->closing; });
+    const auto gone
+        = std::stable_partition(clients.begin(), clients.end(), [](const Client *c) { return !c->closing; });
     const std::vector<Client *> leaving(gone, clients.end());
     clients.erase(gone, clients.end());
     const std::size_t membersBefore = members.size();

@@ -62,15 +62,15 @@ class ChatServer : public QObject
 
 public:
     enum class Reason {
-        Left,          // the client closed the connection
-        SocketError,   // the connection broke
-        ServerFull,    // maxClients were already connected
-        ChunkTooLong,  // a chunk beyond maxChunkBytes
-        TooFast,       // more chunks than maxChunksPerSecond allows
-        NoMessages,    // maxBytesWithoutMessage of chunks that were no message
-        NotReading,    // its output went beyond a bound while it took none
-        Flooding,      // its lines took a reading client's queue beyond a bound
-        NoName,        // no name within nameTimeoutMs of connecting
+        Left,         // the client closed the connection
+        SocketError,  // the connection broke
+        ServerFull,   // maxClients were already connected
+        ChunkTooLong, // a chunk beyond maxChunkBytes
+        TooFast,      // more chunks than maxChunksPerSecond allows
+        NoMessages,   // maxBytesWithoutMessage of chunks that were no message
+        NotReading,   // its output went beyond a bound while it took none
+        Flooding,     // its lines took a reading client's queue beyond a bound
+        NoName,       // no name within nameTimeoutMs of connecting
     };
     Q_ENUM(Reason)
 
@@ -126,9 +126,9 @@ private:
 
     Settings limits;
     QTcpServer *tcpServer = nullptr;
-    std::vector<Client *> clients;  // in connection order
-    std::vector<Client *> members;  // named, in joining order
-    QByteArray currentList;         // "cons|..." for the members not being cut off
+    std::vector<Client *> clients; // in connection order
+    std::vector<Client *> members; // named, in joining order
+    QByteArray currentList;        // "cons|..." for the members not being cut off
     qint64 receivedBytes = 0;
     quint64 clientsSeen = 0;
     Backlog peaks;

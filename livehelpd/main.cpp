@@ -15,16 +15,10 @@ namespace {
 constexpr int UsageError = 2;
 constexpr int ListenError = 1;
 
-void printLine(const QString &line)
-{
-    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
-}
+void printLine(const QString &line) { std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData()); }
 
 // A message of the program itself, as opposed to a line of the log.
-void say(const QString &message)
-{
-    printLine(QStringLiteral("livehelpd: ") + message);
-}
+void say(const QString &message) { printLine(QStringLiteral("livehelpd: ") + message); }
 
 std::optional<int> integerOption(const QCommandLineParser &parser, const QString &name, int lowest, int highest)
 {
@@ -55,8 +49,7 @@ std::optional<QHostAddress> addressOption(const QString &text)
 
 QString hostText(const QHostAddress &address)
 {
-    return address.protocol() == QAbstractSocket::IPv6Protocol ? u'[' + address.toString() + u']'
-                                                                : address.toString();
+    return address.protocol() == QAbstractSocket::IPv6Protocol ? u'[' + address.toString() + u']' : address.toString();
 }
 
 } // namespace
@@ -112,10 +105,7 @@ int main(int argc, char *argv[])
     });
 
     if (!server.listen(*address, quint16(*port))) {
-        say(QStringLiteral("cannot listen on %1:%2: %3")
-                .arg(hostText(*address))
-                .arg(*port)
-                .arg(server.errorString()));
+        say(QStringLiteral("cannot listen on %1:%2: %3").arg(hostText(*address)).arg(*port).arg(server.errorString()));
         return ListenError;
     }
     say(QStringLiteral("listening on %1:%2 (gap %3 ms, at most %4 clients, %5)")

@@ -22,7 +22,7 @@ struct Calculator {
     const forms::WindowDefinition &window;
     Formula formula;
     const forms::WindowDefinition &backTo; // the window Back shows
-    bool exitHides = false; // Exit hides the window and shows the index instead of unloading it
+    bool exitHides = false;                // Exit hides the window and shows the index instead of unloading it
     bool donationPanel = false;
 };
 

@@ -83,8 +83,8 @@ double convert(DecimalScan &scan, long long exponent)
         scan.chars.append(digits, written.ptr - digits);
     }
     double value = 0.0;
-    const auto result = std::from_chars(scan.chars.data(), scan.chars.data() + scan.chars.size(), value,
-                                        std::chars_format::general);
+    const auto result
+        = std::from_chars(scan.chars.data(), scan.chars.data() + scan.chars.size(), value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
         if (scan.leadExponent + clamped > 0)
             throw RunTimeError::overflow();
@@ -98,7 +98,7 @@ double convert(DecimalScan &scan, long long exponent)
 void scanMantissa(QStringView text, qsizetype &pos, QStringView decimal, QStringView thousands, DecimalScan &scan)
 {
     bool inFraction = false;
-    long long integerDigits = 0;       // counted from the first significant one
+    long long integerDigits = 0;        // counted from the first significant one
     long long leadingFractionZeros = 0; // before the first significant digit
     while (pos < text.size()) {
         const QChar c = text[pos];
@@ -253,13 +253,10 @@ QString format(double value, const Separators &separators)
 void checkFaults(WideNumber::Fault status)
 {
     switch (status) {
-    case WideNumber::Fault::None:
-        return;
-    case WideNumber::Fault::DivisionByZero:
-        throw RunTimeError::divisionByZero();
+    case WideNumber::Fault::None: return;
+    case WideNumber::Fault::DivisionByZero: throw RunTimeError::divisionByZero();
     case WideNumber::Fault::Invalid:
-    case WideNumber::Fault::Overflow:
-        throw RunTimeError::overflow();
+    case WideNumber::Fault::Overflow: throw RunTimeError::overflow();
     }
 }
 
@@ -272,9 +269,6 @@ double store(const WideNumber &result)
     return stored;
 }
 
-double throughText(double value)
-{
-    return parseLoose(format(value, Separators::point()));
-}
+double throughText(double value) { return parseLoose(format(value, Separators::point())); }
 
 } // namespace solvers::NumericText

@@ -120,10 +120,7 @@ WideNumber operator+(const WideNumber &a, const WideNumber &b)
     return WideNumber::make(big.significand + scaled, big.exponent, inherited);
 }
 
-WideNumber operator-(const WideNumber &a, const WideNumber &b)
-{
-    return a + (-b);
-}
+WideNumber operator-(const WideNumber &a, const WideNumber &b) { return a + (-b); }
 
 WideNumber WideNumber::operator-() const
 {

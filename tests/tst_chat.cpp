@@ -80,7 +80,7 @@ private Q_SLOTS:
         typeLine(QString());
         QVERIFY(peer->expect("text|"));
         serverSays("cons|Ann|Bob|");
-        serverSays("text|Ann"); // malformed: ignored without a box
+        serverSays("text|Ann");     // malformed: ignored without a box
         click(Chat, u"Command1"_s); // Back To Main: the connection stays
         serverSays("text|Ann|caf\xe9");
         click(Main, u"Command3"_s);
@@ -100,7 +100,8 @@ private Q_SLOTS:
         QTRY_VERIFY(!peer->connected()); // an unloaded window takes its connection with it
         QCOMPARE(text(u"Label4"_s) + u' ' + people(), after);
         typeLine(u"lost?"_s); // shown, kept in the box, and a box says why it was not sent
-        QCOMPARE(program->boxes.boxes.last().text, u"Run-time error '40006':\n\n"
+        QCOMPARE(program->boxes.boxes.last().text,
+                 u"Run-time error '40006':\n\n"
                  u"Wrong protocol or connection state for the requested transaction or request"_s);
         QVERIFY(text(u"txtChat"_s).endsWith(u"=-\nlost?\n"_s) && text(u"txtOut"_s) == u"lost?"_s);
         peer->server.close(); // nobody listens any more; "bad..name" is refused before any lookup

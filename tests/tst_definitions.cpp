@@ -19,15 +19,28 @@ static QString fontOf(const QFont &f)
 }
 
 // Written out by hand from the layouts. No control: the window's client area, title and menu (in place of a font).
-static const struct { const char *window, *control; QRect geometry; const char *text, *fontOrMenu; } ExactValues[] = {
-    {"frmPhysicsMain", "", {0, 0, 382, 227}, "Fyzorin - Main",
+static const struct {
+    const char *window, *control;
+    QRect geometry;
+    const char *text, *fontOrMenu;
+} ExactValues[] = {
+    {"frmPhysicsMain",
+     "",
+     {0, 0, 382, 227},
+     "Fyzorin - Main",
      "mnuExit &Exit, mnuUpdates &Updates, mnuSupport &Technical Support, mnuAbout &About"},
     {"frmPhysicsMain", "Label1", {0, 0, 385, 49}, "Fyzorin  1.2", "Liberation Sans 14.25 bold"}, // overhangs the window
-    {"Formulasolvers", "Command22", {8, 8, 145, 65},
-     "Electric field and magnetic field relationship for an electromagnetic wave ", "Liberation Sans 8.25 bold"},
+    {"Formulasolvers",
+     "Command22",
+     {8, 8, 145, 65},
+     "Electric field and magnetic field relationship for an electromagnetic wave ",
+     "Liberation Sans 8.25 bold"},
     {"dictionary", "Text1", {0, 24, 529, 465}, "Text1", "Liberation Sans 9.75"},
     {"Chat", "Command2", {344, 16, 81, 33}, "Connect To Chat", "Liberation Sans 9.75 bold"}, // in frameChat
-    {"Chat", "", {0, 0, 516, 431}, "Zendra  Live Help",
+    {"Chat",
+     "",
+     {0, 0, 516, 431},
+     "Zendra  Live Help",
      "mnuFile &File, mnuFile: con Connect, mnuFile: discon Disconnect, mnuFile: break1 -, mnuFile: avsluta End"},
     {"Form1", "", {0, 0, 299, 266}, "Acceleration of a particle in an electric field ", "mnuExit &Exit"},
     {"Form1", "Label1", {80, 8, 33, 25}, "a = ", "Liberation Sans 12 bold"},
@@ -61,8 +74,8 @@ private Q_SLOTS:
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         // The client area, of the defined size, lies right below the menu bar; the user cannot resize.
-        const QRect client(0, form->findChild<QMenuBar *>()->height(),
-                           toPixels(definition->clientWidth), toPixels(definition->clientHeight));
+        const QRect client(0, form->findChild<QMenuBar *>()->height(), toPixels(definition->clientWidth),
+                           toPixels(definition->clientHeight));
         QCOMPARE(form->clientArea()->geometry(), client);
         const QSize windowSize(client.right() + 1, client.bottom() + 1);
         QCOMPARE(QList<QSize>({form->minimumSize(), form->maximumSize()}), QList<QSize>(2, windowSize));
@@ -77,8 +90,8 @@ private Q_SLOTS:
             tabs.insert(c.tab);
             QWidget *w = findControl(form.get(), name);
             const char *textBox = c.multiLine ? "QPlainTextEdit" : "QLineEdit";
-            const char *classes[] = {"forms::CaptionButton", "forms::LabelControl", textBox, "QGroupBox",
-                                     "forms::LabelControl", "forms::LineControl", "QListWidget", "no widget"};
+            const char *classes[] = {"forms::CaptionButton", "forms::LabelControl", textBox,       "QGroupBox",
+                                     "forms::LabelControl",  "forms::LineControl",  "QListWidget", "no widget"};
             QCOMPARE(w ? w->metaObject()->className() : classes[7], classes[int(c.kind)]);
             if (!w)
                 continue;
@@ -93,7 +106,7 @@ private Q_SLOTS:
             else
                 QCOMPARE(w->geometry(), QRect(at, QSize(extent.x(), extent.y())));
             QCOMPARE(fontOf(w->font()), fontOf(toQFont(c.font.value_or(definition->font)))); // never its frame's
-            if (auto *button = qobject_cast<CaptionButton *>(w)) { // its caption is drawn
+            if (auto *button = qobject_cast<CaptionButton *>(w)) {                           // its caption is drawn
                 const QImage drawn = w->grab().toImage();
                 button->setText(QString());
                 QVERIFY2(w->grab().toImage() != drawn, qPrintable(name));
@@ -129,7 +142,7 @@ private Q_SLOTS:
         for (QAction *a : form->findChild<QMenuBar *>()->actions())
             for (const QAction *e : QList<QAction *>{a} + (a->menu() ? a->menu()->actions() : QList<QAction *>()))
                 menu << (e == a ? "" : e->parent()->objectName() + ": ") + e->objectName() + ' '
-                            + (e->isSeparator() ? "-" : e->text());
+                        + (e->isSeparator() ? "-" : e->text());
         const QVariantList windowValues{QRect({}, form->clientArea()->size()), form->windowTitle(), menu.join(", ")};
         for (const auto &row : ExactValues) {
             const QWidget *w = *row.control ? findControl(form.get(), QString::fromLatin1(row.control)) : nullptr;

@@ -1,8 +1,8 @@
 // The logic behind the windows, called directly: conversions, dictionary file, code page, chat protocol.
 
-#include "core/CodePage.h"
 #include "chat/Protocol.h"
 #include "converters/Conversions.h"
+#include "core/CodePage.h"
 #include "dictionary/DictionaryFile.h"
 #include "solvers/NumericText.h"
 #include "support/Outcome.h"
@@ -73,17 +73,20 @@ void LogicTest::logic_data()
     QTest::addColumn<QString>("expected");
     const std::initializer_list<std::tuple<const char *, const char *, const char *>> conversions{
         {"Command2", "100", "62.4"}, {"Command3", "1", "1.6025641025641"}, {"Command4", "12", "30.48"},
-        {"Command5", "100", "2.54"}, {"Command6", "3", "0.9144"}, {"Command7", "12abc", "10.9728"},
-        {"Command8", "1", "30.48"}, {"Command9", "212", "100"}, {"Command10", "100", "212"}, {"Command11", "", "-459.67"}};
+        {"Command5", "100", "2.54"}, {"Command6", "3", "0.9144"},          {"Command7", "12abc", "10.9728"},
+        {"Command8", "1", "30.48"},  {"Command9", "212", "100"},           {"Command10", "100", "212"},
+        {"Command11", "", "-459.67"}};
     for (const auto &[button, in, expected] : conversions)
-        QTest::addRow("%s %s", button, in) << outcome([&] { return convert(button, QString::fromLatin1(in)); })
-                                          << QString::fromLatin1(expected);
+        QTest::addRow("%s %s", button, in)
+            << outcome([&] { return convert(button, QString::fromLatin1(in)); }) << QString::fromLatin1(expected);
 
     for (const auto &[bytes, expected] : std::initializer_list<std::pair<QByteArray, QString>>{
-             {"Atom - a\r\nBoson - b\r\n", "Atom - a\nBoson - b\n"}, {"a\rb", "a\nb"},
+             {"Atom - a\r\nBoson - b\r\n", "Atom - a\nBoson - b\n"},
+             {"a\rb", "a\nb"},
              {"\x80\x93q\x94", QStringLiteral("\u20ac\u201cq\u201d")},
              {"\xc3\x85ngstr\xc3\xb6m \xe2\x84\xab", QStringLiteral("\u00c5ngstr\u00f6m \u212b")},
-             {"\xef\xbb\xbfmu", "mu"}, {"\xc3\x28", QStringLiteral("\u00c3(")}})
+             {"\xef\xbb\xbfmu", "mu"},
+             {"\xc3\x28", QStringLiteral("\u00c3(")}})
         QTest::addRow("decode [%s]", bytes.toHex().constData()) << dictionary::decodeDictionary(bytes) << expected;
     QTest::newRow("path at the root") << dictionary::dictionaryPath(QStringLiteral("/")) << "/physicsdicionary2.txt";
 
@@ -98,11 +101,18 @@ void LogicTest::logic_data()
     QTest::newRow("code page lacks lambda") << latin1(CodePage::toBytes(QStringLiteral("\u03bb"))) << "?";
 
     QTest::newRow("sent") << chat::FormatNameMessage("A|B") + chat::FormatTextMessage("a|b") << "name|A|Btext|a|b";
-    for (const auto &[received, expected] : std::initializer_list<std::pair<const char *, const char *>>{
-             {"cons|Ann|Bob|", "people: Ann,Bob"}, {"cons|Ann|Bob", "people: Ann"}, {"cons|Ann", "people: "},
-             {"text|Ann|hello", "Ann says hello"}, {"text|Ann|a|b", "Ann says a"}, {"Cons|Ann|", "ignored"},
-             {"", "error 9"}, {"text", "error 9"}, {"text|Ann", "error 9"}})
-        QTest::addRow("message [%s]", received) << outcome([&] { return message(QString::fromLatin1(received)); }) << expected;
+    for (const auto &[received, expected] :
+         std::initializer_list<std::pair<const char *, const char *>>{{"cons|Ann|Bob|", "people: Ann,Bob"},
+                                                                      {"cons|Ann|Bob", "people: Ann"},
+                                                                      {"cons|Ann", "people: "},
+                                                                      {"text|Ann|hello", "Ann says hello"},
+                                                                      {"text|Ann|a|b", "Ann says a"},
+                                                                      {"Cons|Ann|", "ignored"},
+                                                                      {"", "error 9"},
+                                                                      {"text", "error 9"},
+                                                                      {"text|Ann", "error 9"}})
+        QTest::addRow("message [%s]", received)
+            << outcome([&] { return message(QString::fromLatin1(received)); }) << expected;
 }
 
 QTEST_GUILESS_MAIN(LogicTest)

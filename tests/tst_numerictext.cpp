@@ -49,6 +49,7 @@ void NumericTextTest::rules_data()
 {
     QTest::addColumn<QString>("got");
     QTest::addColumn<QString>("expected");
+    // clang-format off
     for (const auto &[mode, text, value, error] : std::initializer_list<std::tuple<char, QString, double, int>>{
          {'L', " 4\t2\n", 42, 0}, {'L', "1\r2", 1, 0}, {'L', "12abc", 12, 0}, {'L', "abc12", 0, 0}, {'L', "-", 0, 0},
          {'L', "+.5", 0.5, 0}, {'L', "2,5", 2, 0}, {'L', "1.2.3", 1.2, 0}, {'L', "1.5E3", 1500, 0},
@@ -70,9 +71,11 @@ void NumericTextTest::rules_data()
         const QByteArray printable = text.left(24).toUtf8().toPercentEncoding(" &+-.,");
         QTest::addRow("%s [%s]", kind, printable.constData()) << outcome(read) << valueOrError(value, error);
     }
+    // clang-format on
     // Formulas; near the end, rounding to 53 bits: ties go to even, anything more rounds up.
     using W = WideNumber;
     const double half = std::ldexp(1.0, -53);
+    // clang-format off
     for (const auto &[name, result, value, error] : std::initializer_list<std::tuple<const char *, W, double, int>>{
          {"quotient leaves the range and comes back", (W(1e300) / W(1e-300)) * W(1e-300), 1.0000000000000002e300, 0},
          {"difference of out-of-range values", (W(1e300) * W(1e300) - W(1e300) * W(1e300)) + W(2), 2, 0},
@@ -90,6 +93,7 @@ void NumericTextTest::rules_data()
          {"tie to even, up", W(1 + 2 * half) + half, 1 + 4 * half, 0}, {"tie below one", W(1) - half / 2, 1, 0},
          {"just above a tie below one", W(1) - (half / 2 + std::ldexp(1.0, -100)), 1 - half, 0}})
         QTest::newRow(name) << outcome([&] { return NumericText::store(result); }) << valueOrError(value, error);
+    // clang-format on
 }
 
 // Against C's "%.15G" and strtod over random bit patterns (every exponent)
@@ -104,12 +108,12 @@ void NumericTextTest::formatAndReadBackMatchC()
         double value = std::bit_cast<double>(random());
         if (i % 2)
             value = double(random() % 100000000000000000ULL) / std::pow(10.0, digits(random))
-                    * std::pow(10.0, exponent(random));
+                * std::pow(10.0, exponent(random));
         if (!std::isfinite(value))
             continue;
         char text[64];
         std::snprintf(text, sizeof text, "%.15G", value == 0 ? 0.0 : value); // format() shows -0 as 0
-        const double expected = std::strtod(text, nullptr); // past the largest binary64 it overflows
+        const double expected = std::strtod(text, nullptr);                  // past the largest binary64 it overflows
         const QString ours = NumericText::format(value, Point);
         const QString read = outcome([&] { return NumericText::parseLoose(QString::fromLatin1(text)); });
         if (ours != QLatin1String(text) || read != valueOrError(expected, std::isinf(expected) ? 6 : 0)

@@ -3,9 +3,9 @@
 // calculators, converters and dictionary at work; and the program's start-up settings.
 
 #include "LinkAddresses.h"
-#include "core/RunTimeError.h"
 #include "app/Startup.h"
 #include "app/WindowEvents.h"
+#include "core/RunTimeError.h"
 #include "dictionary/DictionaryFile.h"
 #include "forms/Controls.h"
 #include "forms/FormWidgets.h"
@@ -29,8 +29,8 @@ constexpr ControlDefinition FaultyControls[] = {
     {.name = "Command2", .kind = ControlKind::Button, .top = 400, .width = 1500, .height = 375, .tab = 1},
     {.name = "Command3", .kind = ControlKind::Button, .top = 800, .width = 1500, .height = 375, .tab = 2},
 };
-constexpr WindowDefinition Faulty{.name = "Faulty", .caption = "Faulty", .clientWidth = 1500, .clientHeight = 1200,
-                                  .controls = FaultyControls};
+constexpr WindowDefinition Faulty{
+    .name = "Faulty", .caption = "Faulty", .clientWidth = 1500, .clientHeight = 1200, .controls = FaultyControls};
 
 static void bindFaulty(WindowEvents &events)
 {
@@ -69,13 +69,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("visible");
         QTest::addColumn<QString>("loaded");
         QTest::addColumn<QStringList>("shown");
-        const auto row = [](const char *name, const char *steps, const char *visible, const char *loaded,
-                            const QStringList &shown = {}) {
-            QTest::newRow(name) << steps << visible << loaded << shown;
-        };
+        const auto row
+            = [](const char *name, const char *steps, const char *visible, const char *loaded,
+                 const QStringList &shown = {}) { QTest::newRow(name) << steps << visible << loaded << shown; };
         row("dictionary beside the main window, Back",
-            "frmPhysicsMain.Command2, visible dictionary frmPhysicsMain, dictionary.Command1",
-            "frmPhysicsMain", "dictionary frmPhysicsMain");
+            "frmPhysicsMain.Command2, visible dictionary frmPhysicsMain, dictionary.Command1", "frmPhysicsMain",
+            "dictionary frmPhysicsMain");
         row("converters leave a fresh index hidden; formula solvers show it; Back; converters hide it",
             "frmPhysicsMain.Command1, visible frmPhysicsMain converters, frmPhysicsMain.Command4, "
             "visible Formulasolvers converters, converters.Command1, visible Formulasolvers frmPhysicsMain, "
@@ -90,12 +89,13 @@ private Q_SLOTS:
         row("index Exit brings back the hidden main window", "frmPhysicsMain.Command4, Formulasolvers.mnuExit",
             "frmPhysicsMain", "frmPhysicsMain");
         row("main window closed beside the dictionary, Back rebuilds it",
-            "frmPhysicsMain.Command2, close frmPhysicsMain, visible dictionary, dictionary.Command1",
-            "frmPhysicsMain", "dictionary frmPhysicsMain");
+            "frmPhysicsMain.Command2, close frmPhysicsMain, visible dictionary, dictionary.Command1", "frmPhysicsMain",
+            "dictionary frmPhysicsMain");
         row("Live Help hides the main window; chat address label; close box",
             "frmPhysicsMain.Command3, visible Chat, Chat.Label3, close Chat", "frmPhysicsMain", "frmPhysicsMain",
             {ChatInfoUrl});
-        row("show activates a visible window", "frmPhysicsMain.Command2, active dictionary, show frmPhysicsMain, "
+        row("show activates a visible window",
+            "frmPhysicsMain.Command2, active dictionary, show frmPhysicsMain, "
             "active frmPhysicsMain, frmPhysicsMain.Command2, active dictionary",
             "dictionary frmPhysicsMain", "dictionary frmPhysicsMain");
         row("ends: main window closed alone", "close frmPhysicsMain", "", "");
@@ -104,18 +104,22 @@ private Q_SLOTS:
         row("ends: last window closed after the main one",
             "frmPhysicsMain.Command1, close frmPhysicsMain, close converters", "", "");
         row("ends: last window unloaded", "frmPhysicsMain.Command2, close frmPhysicsMain, dictionary.mnuExit", "", "");
-        row("update links, once a click; About box", "frmPhysicsMain.Command5, frmPhysicsMain.Command5, "
+        row("update links, once a click; About box",
+            "frmPhysicsMain.Command5, frmPhysicsMain.Command5, "
             "frmPhysicsMain.mnuUpdates, frmPhysicsMain.mnuSupport, frmPhysicsMain.mnuAbout",
             "frmPhysicsMain", "frmPhysicsMain", QStringList(4, UpdatesUrl) << "Fyzorin||0|OK");
         row("donation pictures; links by keyboard, not with a modifier",
             "show Form1, Form1.Image2, show Torque2, Torque2.Image2, show Voltage2, Voltage2.Image2, Voltage2.Image2!, "
             "Voltage2.Image2<Return, Voltage2.Image2<Ctrl+Return, show Form1, Form1.Image2<Space, show Chat, "
-            "Chat.Label3<Enter", "frmPhysicsMain Form1 Torque2 Voltage2 Chat",
-            "frmPhysicsMain Form1 Torque2 Voltage2 Chat", QStringList(5, DonateUrl) << ChatInfoUrl);
-        row("a calculator by keyboard alone", "frmPhysicsMain.Command4<Space, Formulasolvers.Command26<Space, "
+            "Chat.Label3<Enter",
+            "frmPhysicsMain Form1 Torque2 Voltage2 Chat", "frmPhysicsMain Form1 Torque2 Voltage2 Chat",
+            QStringList(5, DonateUrl) << ChatInfoUrl);
+        row("a calculator by keyboard alone",
+            "frmPhysicsMain.Command4<Space, Formulasolvers.Command26<Space, "
             "Voltage2.Text2=2.5, Voltage2.Text3=4, Voltage2.Command2<Return, Voltage2.Text1?10, Voltage2<Alt+E",
             "Formulasolvers", "Formulasolvers frmPhysicsMain");
-        row("failed handlers show the error box, then the program goes on", "show Faulty, Faulty.Command1, "
+        row("failed handlers show the error box, then the program goes on",
+            "show Faulty, Faulty.Command1, "
             "Faulty.Command2, Faulty.Command3, Faulty.Command1, frmPhysicsMain.Command2",
             "frmPhysicsMain Faulty dictionary", "frmPhysicsMain Faulty dictionary",
             {errorBox("11':\n\nDivision by zero"), errorBox("7':\n\nOut of memory"),
@@ -219,13 +223,19 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("inputs");
         QTest::addColumn<QString>("result");
         const std::initializer_list<std::tuple<const char *, QStringList, const char *>> calculations{
-            {"Form1", {"2", "4", "3"}, "1.5"}, {"BeatFrequency", {"440", "442"}, "-2"},
-            {"AngularMomemtum", {"2.5", "4"}, "10"}, {"DeBroglieWavelength", {"1e-300", "1e-200", "1e-200"}, "1E+100"},
-            {"Centripetal", {"2", "-3"}, "4.5"}, {"Zurich", {"1", "5", "2"}, "25"},
+            {"Form1", {"2", "4", "3"}, "1.5"},
+            {"BeatFrequency", {"440", "442"}, "-2"},
+            {"AngularMomemtum", {"2.5", "4"}, "10"},
+            {"DeBroglieWavelength", {"1e-300", "1e-200", "1e-200"}, "1E+100"},
+            {"Centripetal", {"2", "-3"}, "4.5"},
+            {"Zurich", {"1", "5", "2"}, "25"},
             {"Zurich", {"1", "5", "12abc"}, "Run-time error '13':\n\nType mismatch"},
-            {"ElectricMagneticField", {"299792458", "2"}, "599584916"}, {"massenergy", {"2", "3"}, "18"},
-            {"newtonsecondlaw", {"2", "9.81"}, "19.62"}, {"springconstant", {"10", "4"}, "2.5"},
-            {"Torque2", {"2", "3"}, "6"}, {"Voltage2", {"0.5", "220"}, "110"},
+            {"ElectricMagneticField", {"299792458", "2"}, "599584916"},
+            {"massenergy", {"2", "3"}, "18"},
+            {"newtonsecondlaw", {"2", "9.81"}, "19.62"},
+            {"springconstant", {"10", "4"}, "2.5"},
+            {"Torque2", {"2", "3"}, "6"},
+            {"Voltage2", {"0.5", "220"}, "110"},
             {"Schwarzschild", {"6.674e-11", "1.989e30", "299792458"}, "2953.99377139772"}};
         for (const auto &[window, inputs, result] : calculations)
             QTest::addRow("%s %s", window, qPrintable(inputs.join(' '))) << window << inputs << result;
@@ -248,8 +258,8 @@ private Q_SLOTS:
         program->windows.show(window);
         QCOMPARE(text(window, "Text2"), exitHides ? inputs[0] : "");
         click(window, "Command1");
-        QCOMPARE(visible(), window == "Form1" ? QStringList{"frmPhysicsMain"}
-                                              : sorted({"Formulasolvers", "frmPhysicsMain"}));
+        QCOMPARE(visible(),
+                 window == "Form1" ? QStringList{"frmPhysicsMain"} : sorted({"Formulasolvers", "frmPhysicsMain"}));
     }
 
     // A button converts its box into its box; inches convert while typed, and an overflow there keeps the result.

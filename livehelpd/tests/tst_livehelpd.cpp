@@ -55,7 +55,8 @@ void LiveHelpServerTest::protocol_data()
     QTest::addColumn<ByteList>("talk"); // a name message, the name as lists show it, a chunk, what others get of it
     QByteArray all(256, 0), nuls("text|a\0b\0", 9);
     const QByteArray badName("name|a\0b\tc\r\nd\x7f", 14), jose = "Jos\xe9 \x80\xff";
-    for (int i = 0; i < 256; ++i) all[i] = char(i);
+    for (int i = 0; i < 256; ++i)
+        all[i] = char(i);
     auto row = [](const char *name, const ByteList &talk) { QTest::newRow(name) << talk; };
     row("name without prefix, empty line", {"Ann", "Ann", "text|", "text|Ann|"});
     row("prefix only, separators in the line", {"name|", "", "text|a|b||c", "text||a|b||c"});
@@ -84,6 +85,7 @@ void LiveHelpServerTest::cutOff_data()
     const QByteArray flo = "name|Flo", floCut = "\"Flo\": cut off: ", noNameCut = "(no name): cut off: ";
     const QByteArray flooding = floCut + "lines faster than they can be passed on (more than ";
     auto row = [](const char *name, const Flo &how) { QTest::newRow(name) << how; };
+    // clang-format off
     row("reset before its name", {{}, "", "", "reset", 0, Left, "(no name): left"});
     row("reset in a line: its last words go out", {{}, flo, "text|half a li",
         "reset", 1, Left, "\"Flo\": left", "text|Flo|half a li"});
@@ -107,6 +109,7 @@ void LiveHelpServerTest::cutOff_data()
     // About 1 MB waits for it, and little more in the system: a small send buffer per client.
     row("not reading", {{.gapMs = 0}, flo, "text|" + QByteArray(8000, 'z'),
         "feed", 400, NotReading, floCut + "not reading (more than 1000 messages or 1048576 bytes waiting)"});
+    // clang-format on
 }
 
 void LiveHelpServerTest::cutOff()

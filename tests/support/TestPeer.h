@@ -16,7 +16,7 @@ bool waitUntil(const std::function<bool()> &condition, int ms = 20000);
 class TestPeer : public QObject
 {
 public:
-    TestPeer(); // listens
+    TestPeer();                                         // listens
     explicit TestPeer(quint16 port, bool reads = true); // connects; a non-reader leaves all in the system
     void attach(QTcpSocket *connection, bool reads);
     bool connected() const { return socket && socket->state() == QAbstractSocket::ConnectedState; }
@@ -27,7 +27,7 @@ public:
             socket->flush();
     }
     bool expect(const QByteArray &bytes); // waits for that many bytes, forgets them: true if these
-    void reset(); // RST rather than FIN
+    void reset();                         // RST rather than FIN
 
     QTcpServer server;
     QPointer<QTcpSocket> socket;

@@ -34,8 +34,8 @@ void BoxAnswerer::poll()
 
 RunningProgram::RunningProgram(const QString &programFolder, quint16 chatServerPort)
 {
-    registerWindowKinds(windows, {programFolder.isEmpty() ? QStringLiteral(FYZORIN_PROGRAM_FOLDER) : programFolder,
-                                  chatServerPort});
+    registerWindowKinds(
+        windows, {programFolder.isEmpty() ? QStringLiteral(FYZORIN_PROGRAM_FOLDER) : programFolder, chatServerPort});
     windows.show(u"frmPhysicsMain");
     settleEvents();
 }

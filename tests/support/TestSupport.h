@@ -23,7 +23,11 @@ public:
         int icon = 0;
         QStringList buttons; // an input box: its default answer
     };
-    BoxAnswerer() { connect(&timer, &QTimer::timeout, this, &BoxAnswerer::poll); timer.start(5); }
+    BoxAnswerer()
+    {
+        connect(&timer, &QTimer::timeout, this, &BoxAnswerer::poll);
+        timer.start(5);
+    }
     QList<Box> boxes;
     std::optional<QString> inputAnswer;
 
@@ -36,14 +40,22 @@ private:
 // would, then lets deferred deletions of unloaded windows happen.
 void clickControl(app::WindowManager &windows, const QString &window, const QString &control);
 QStringList visibleKinds(const app::WindowManager &windows);
-inline QStringList sorted(QStringList list) { list.sort(); return list; }
+inline QStringList sorted(QStringList list)
+{
+    list.sort();
+    return list;
+}
 
 // The program as main() starts it: every window kind registered (the
 // dictionary read from programFolder, by default the build folder; Live Help
 // on chatServerPort) and the main window shown. Modal boxes are answered.
 struct RunningProgram {
     explicit RunningProgram(const QString &programFolder = QString(), quint16 chatServerPort = 8765);
-    ~RunningProgram() { windows.unloadAll(); settleEvents(); }
+    ~RunningProgram()
+    {
+        windows.unloadAll();
+        settleEvents();
+    }
     BoxAnswerer boxes;
     app::WindowManager windows;
 };
@@ -53,10 +65,17 @@ class UrlRecorder : public QObject
 {
     Q_OBJECT
 public:
-    UrlRecorder() { for (auto s : {"http", "https"}) QDesktopServices::setUrlHandler(QLatin1String(s), this, "open"); }
-    ~UrlRecorder() override { for (auto s : {"http", "https"}) QDesktopServices::unsetUrlHandler(QLatin1String(s)); }
+    UrlRecorder()
+    {
+        for (auto s : {"http", "https"})
+            QDesktopServices::setUrlHandler(QLatin1String(s), this, "open");
+    }
+    ~UrlRecorder() override
+    {
+        for (auto s : {"http", "https"})
+            QDesktopServices::unsetUrlHandler(QLatin1String(s));
+    }
     QList<QUrl> opened;
 public Q_SLOTS:
     void open(const QUrl &url) { opened.append(url); }
 };
-
