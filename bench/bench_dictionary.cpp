@@ -30,8 +30,8 @@ QString folderFor(int megabytes)
         QByteArray bytes;
         const QByteArray entry = "Wavelength - the distance over which a wave repeats itself; for light "
                                  "lambda = c / f. Unit metre (m); visible light spans 380-750 nm.\r\n\r\n";
-        bytes.reserve(megabytes * 1024 * 1024 + entry.size());
-        while (bytes.size() < megabytes * 1024 * 1024)
+        bytes.reserve(qsizetype{megabytes} * 1024 * 1024 + entry.size());
+        while (bytes.size() < qsizetype{megabytes} * 1024 * 1024)
             bytes += entry;
         QFile file(dictionary::dictionaryPath(folder->path()));
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())

@@ -32,7 +32,7 @@ constexpr int RoundSeconds = 60;
 template<typename Done>
 bool runUntil(Done done)
 {
-    const QDeadlineTimer deadline(RoundSeconds * 1000);
+    const QDeadlineTimer deadline(qint64{RoundSeconds} * 1000);
     QTimer wakeUp;
     wakeUp.start(100);
     while (!done()) {

@@ -32,7 +32,7 @@ void parseLoose(benchmark::State &state)
     for (auto _ : state)
         for (const QString &text : texts)
             benchmark::DoNotOptimize(solvers::NumericText::parseLoose(text));
-    state.SetItemsProcessed(state.iterations() * texts.size());
+    state.SetItemsProcessed(state.iterations() * std::int64_t(texts.size()));
 }
 
 void parseStrict(benchmark::State &state)
@@ -42,7 +42,7 @@ void parseStrict(benchmark::State &state)
     for (auto _ : state)
         for (const QString &text : texts)
             benchmark::DoNotOptimize(solvers::NumericText::parseStrict(text, separators));
-    state.SetItemsProcessed(state.iterations() * texts.size());
+    state.SetItemsProcessed(state.iterations() * std::int64_t(texts.size()));
 }
 
 void cStrtod(benchmark::State &state)
@@ -50,7 +50,7 @@ void cStrtod(benchmark::State &state)
     for (auto _ : state)
         for (const std::string &text : Texts)
             benchmark::DoNotOptimize(std::strtod(text.c_str(), nullptr));
-    state.SetItemsProcessed(state.iterations() * Texts.size());
+    state.SetItemsProcessed(state.iterations() * std::int64_t(Texts.size()));
 }
 
 void format(benchmark::State &state)
@@ -59,7 +59,7 @@ void format(benchmark::State &state)
     for (auto _ : state)
         for (const double value : Values)
             benchmark::DoNotOptimize(solvers::NumericText::format(value, separators));
-    state.SetItemsProcessed(state.iterations() * Values.size());
+    state.SetItemsProcessed(state.iterations() * std::int64_t(Values.size()));
 }
 
 void formatWithSystemSeparators(benchmark::State &state)
@@ -67,7 +67,7 @@ void formatWithSystemSeparators(benchmark::State &state)
     for (auto _ : state)
         for (const double value : Values)
             benchmark::DoNotOptimize(solvers::NumericText::format(value));
-    state.SetItemsProcessed(state.iterations() * Values.size());
+    state.SetItemsProcessed(state.iterations() * std::int64_t(Values.size()));
 }
 
 void cPrintf(benchmark::State &state)
@@ -78,7 +78,7 @@ void cPrintf(benchmark::State &state)
             std::snprintf(text, sizeof text, "%.15G", value);
             benchmark::DoNotOptimize(text);
         }
-    state.SetItemsProcessed(state.iterations() * Values.size());
+    state.SetItemsProcessed(state.iterations() * std::int64_t(Values.size()));
 }
 
 } // namespace

@@ -23,7 +23,7 @@ public:
     // long line without a break is laid out in time that grows with its
     // square), so a flood is taken in these pieces and waits in the system
     // meanwhile. Well above anything a server sends as one message.
-    static constexpr qint64 MaxReadBytes = 64 * 1024;
+    static constexpr qint64 MaxReadBytes = qint64{64} * 1024;
 
     explicit ChatSocket(QObject *parent = nullptr);
 

@@ -44,7 +44,7 @@ void normalizeLineEnds(QString &text)
 QString dictionaryPath(const QString &programFolder)
 {
     const QDir folder(programFolder);
-    const QString beside = folder.filePath(QString::fromLatin1(FileName));
+    QString beside = folder.filePath(QString::fromLatin1(FileName));
     if (QFileInfo::exists(beside))
         return beside;
     // An installed program keeps its data apart: bin/ and share/fyzorin/.

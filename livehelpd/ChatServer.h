@@ -35,13 +35,13 @@ struct Settings {
     // cut off, so that silent ones do not hold places; 0: no limit.
     int nameTimeoutMs = 30 * 1000;
     // A chunk (and so a name message) longer than this cuts the client off.
-    qsizetype maxChunkBytes = 8 * 1024;
+    qsizetype maxChunkBytes = qsizetype{8} * 1024;
     // Names are cut to this length.
     qsizetype maxNameBytes = 64;
     // A client may send a burst of this many chunks, then this many a second.
     int maxChunksPerSecond = 300;
     // Bytes a client may send in chunks that are neither its name nor a line.
-    qint64 maxBytesWithoutMessage = 10 * 1024 * 1024;
+    qint64 maxBytesWithoutMessage = qint64{10} * 1024 * 1024;
     // Lines waiting for one client, counted in messages and in bytes
     // (including what the socket holds); besides them at most one
     // people-online list waits. A line that would go beyond either cuts off
@@ -49,7 +49,7 @@ struct Settings {
     // otherwise the line's sender: the backlog of a client that reads is
     // made by lines coming faster than the gap lets them out.
     qsizetype maxQueuedMessages = 1000;
-    qint64 maxQueuedBytes = 1024 * 1024;
+    qint64 maxQueuedBytes = qint64{1024} * 1024;
     // The kernel's send buffer for each client, so that a client that does
     // not read is noticed before megabytes pile up for it.
     int socketSendBufferBytes = 64 * 1024;

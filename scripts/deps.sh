@@ -9,7 +9,7 @@ packages=(
     fonts-liberation2
     xvfb xauth x11-utils socat xdotool xclip
     appstream desktop-file-utils dpkg-dev
-    shellcheck
+    shellcheck clang-format clang-tidy
     "$@"
 )
 

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # The project's static checks. Each check prints what it found and the script
-# exits non-zero if any check failed:   scripts/lint.sh
+# exits non-zero if any check failed.
+#   scripts/lint.sh              shellcheck and clang-format (no build needed)
+#   scripts/lint.sh CHECK...     the named checks; clang-tidy reads the
+#                                compile commands of build/ (the release preset)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,7 +15,22 @@ check_shellcheck() {
     shellcheck -x "${scripts[@]}"
 }
 
-checks=(shellcheck)
+# Every C++ file as .clang-format lays it out.
+check_clang-format() {
+    local sources
+    mapfile -t sources < <(git ls-files '*.cpp' '*.h')
+    clang-format --dry-run --Werror --style=file "${sources[@]}"
+}
+
+# The checks of .clang-tidy on every C++ file the release build compiles.
+check_clang-tidy() {
+    [ -f build/compile_commands.json ] || { echo "clang-tidy: build/ has no compile_commands.json" >&2; return 1; }
+    run-clang-tidy -quiet -p build -j 2 "$PWD/(app|core|forms|solvers|converters|dictionary|chat|livehelpd|tests|bench|tools)/" \
+        > build/clang-tidy.log 2>&1 || { grep -E 'warning:|error:' build/clang-tidy.log >&2; return 1; }
+}
+
+checks=("$@")
+[ ${#checks[@]} -gt 0 ] || checks=(shellcheck clang-format)
 failed=()
 for check in "${checks[@]}"; do
     "check_$check" || failed+=("$check")

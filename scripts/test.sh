@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, runs the static checks (scripts/lint.sh), builds,
+# Installs what is missing, runs the static checks (scripts/lint.sh; clang-tidy
+# after the Release build, whose compile commands it reads), builds,
 # and runs every test twice: in a Release build (build/) and under
 # AddressSanitizer and UndefinedBehaviorSanitizer (build-sanitize/). Exits
 # non-zero on any failure.
@@ -14,6 +15,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 echo "== Release build"
 scripts/build.sh release
+scripts/lint.sh clang-tidy
 ctest --preset release
 
 echo "== Sanitizer build"

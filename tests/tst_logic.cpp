@@ -78,7 +78,8 @@ void LogicTest::logic_data()
         {"Command11", "", "-459.67"}};
     for (const auto &[button, in, expected] : conversions)
         QTest::addRow("%s %s", button, in)
-            << outcome([&] { return convert(button, QString::fromLatin1(in)); }) << QString::fromLatin1(expected);
+            << outcome([button = button, in = in] { return convert(button, QString::fromLatin1(in)); })
+            << QString::fromLatin1(expected);
 
     for (const auto &[bytes, expected] : std::initializer_list<std::pair<QByteArray, QString>>{
              {"Atom - a\r\nBoson - b\r\n", "Atom - a\nBoson - b\n"},
@@ -101,18 +102,18 @@ void LogicTest::logic_data()
     QTest::newRow("code page lacks lambda") << latin1(CodePage::toBytes(QStringLiteral("\u03bb"))) << "?";
 
     QTest::newRow("sent") << chat::FormatNameMessage("A|B") + chat::FormatTextMessage("a|b") << "name|A|Btext|a|b";
-    for (const auto &[received, expected] :
-         std::initializer_list<std::pair<const char *, const char *>>{{"cons|Ann|Bob|", "people: Ann,Bob"},
-                                                                      {"cons|Ann|Bob", "people: Ann"},
-                                                                      {"cons|Ann", "people: "},
-                                                                      {"text|Ann|hello", "Ann says hello"},
-                                                                      {"text|Ann|a|b", "Ann says a"},
-                                                                      {"Cons|Ann|", "ignored"},
-                                                                      {"", "error 9"},
-                                                                      {"text", "error 9"},
-                                                                      {"text|Ann", "error 9"}})
+    const std::initializer_list<std::pair<const char *, const char *>> messages{{"cons|Ann|Bob|", "people: Ann,Bob"},
+                                                                                {"cons|Ann|Bob", "people: Ann"},
+                                                                                {"cons|Ann", "people: "},
+                                                                                {"text|Ann|hello", "Ann says hello"},
+                                                                                {"text|Ann|a|b", "Ann says a"},
+                                                                                {"Cons|Ann|", "ignored"},
+                                                                                {"", "error 9"},
+                                                                                {"text", "error 9"},
+                                                                                {"text|Ann", "error 9"}};
+    for (const auto &[received, expected] : messages)
         QTest::addRow("message [%s]", received)
-            << outcome([&] { return message(QString::fromLatin1(received)); }) << expected;
+            << outcome([received = received] { return message(QString::fromLatin1(received)); }) << expected;
 }
 
 QTEST_GUILESS_MAIN(LogicTest)

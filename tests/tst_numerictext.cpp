@@ -64,7 +64,7 @@ void NumericTextTest::rules_data()
          {'.', "&HFG", 0, 13}, {'.', "&H", 0, 13}, {'.', "&X1", 0, 13}, {'.', "-&H1", 0, 13}, {'.', "1.2.3", 0, 13},
          {',', "2,5", 2.5, 0}, {',', "1.000,5", 1000.5, 0}, {',', "2.5", 25, 0}}) {
         const bool loose = mode == 'L';
-        const auto read = [&] {
+        const auto read = [&, mode = mode, text = text] {
             return loose ? NumericText::parseLoose(text) : NumericText::parseStrict(text, mode == '.' ? Point : Comma);
         };
         const char *kind = loose ? "loose" : mode == '.' ? "strict" : "strict, decimal comma";
@@ -92,7 +92,7 @@ void NumericTextTest::rules_data()
          {"just above a tie", W(1) + (half + std::ldexp(1.0, -105)), 1 + 2 * half, 0},
          {"tie to even, up", W(1 + 2 * half) + half, 1 + 4 * half, 0}, {"tie below one", W(1) - half / 2, 1, 0},
          {"just above a tie below one", W(1) - (half / 2 + std::ldexp(1.0, -100)), 1 - half, 0}})
-        QTest::newRow(name) << outcome([&] { return NumericText::store(result); }) << valueOrError(value, error);
+        QTest::newRow(name) << outcome([result = result] { return NumericText::store(result); }) << valueOrError(value, error);
     // clang-format on
 }
 

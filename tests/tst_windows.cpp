@@ -47,10 +47,16 @@ class WindowsTest : public QObject
 
     std::unique_ptr<RunningProgram> program;
 
-    QWidget *box(QString window, QString name) { return findControl(&program->windows.instance(window), name); }
-    QString text(QString window, QString name) { return controlText(box(window, name)); }
-    void set(QString window, QString name, QString typed) { setControlText(box(window, name), typed); }
-    void click(QString window, QString control) { clickControl(program->windows, window, control); }
+    QWidget *box(const QString &window, const QString &name)
+    {
+        return findControl(&program->windows.instance(window), name);
+    }
+    QString text(const QString &window, const QString &name) { return controlText(box(window, name)); }
+    void set(const QString &window, const QString &name, const QString &typed)
+    {
+        setControlText(box(window, name), typed);
+    }
+    void click(const QString &window, const QString &control) { clickControl(program->windows, window, control); }
     QStringList visible() { return sorted(visibleKinds(program->windows)); }
     QString lastBox() { return program->boxes.boxes.size() == 1 ? program->boxes.boxes[0].text : "not one box"; }
 

@@ -81,7 +81,7 @@ void LiveHelpServerTest::protocol()
 void LiveHelpServerTest::cutOff_data()
 {
     QTest::addColumn<Flo>("flo");
-    using enum Reason;
+    using enum ChatServer::Reason;
     const QByteArray flo = "name|Flo", floCut = "\"Flo\": cut off: ", noNameCut = "(no name): cut off: ";
     const QByteArray flooding = floCut + "lines faster than they can be passed on (more than ";
     auto row = [](const char *name, const Flo &how) { QTest::newRow(name) << how; };
@@ -97,7 +97,7 @@ void LiveHelpServerTest::cutOff_data()
     row("50 MB in one burst, a name in its code page",
         {{}, "name|Jos\xe9 \"J\" \\", "text|" + QByteArray(50 << 20, 'x'),
         "burst", 1, ChunkTooLong, "\"Jos\\xe9 \\x22J\\x22 \\x5c\": cut off: message longer than 8192 bytes"});
-    row("junk in small chunks", {{.gapMs = 0, .maxBytesWithoutMessage = 64 * 1024}, flo, QByteArray(4096, 'y'),
+    row("junk in small chunks", {{.gapMs = 0, .maxBytesWithoutMessage = 65536}, flo, QByteArray(4096, 'y'),
         "turns", 100, NoMessages, floCut + "more than 65536 bytes without a message"});
     row("too many lines a second", {{.gapMs = 0, .maxChunksPerSecond = 20}, flo, "text|spam",
         "turns", 200, TooFast, floCut + "more than 20 messages a second"});
