@@ -51,8 +51,8 @@ void connectToServer(QWidget &window, quint16 port)
 void sock_Connect(WindowManager &windows, forms::Form &window)
 {
     SetStatus(window, QStringLiteral("Connected"));
-    // One pass over the events already waiting (a click, data), as the window
-    // always has; the window may be unloaded by one of them.
+    // One pass over the events already waiting (a click, data), so that they
+    // come before the name is sent; the window may be unloaded by one of them.
     const QPointer<forms::Form> self(&window);
     QCoreApplication::processEvents();
     if (!self || !windows.isLoaded(forms::ChatName) || &windows.instance(forms::ChatName) != self)

@@ -10,7 +10,7 @@ namespace {
 // decimal literals they stand for.
 constexpr double bits(std::uint64_t pattern) { return std::bit_cast<double>(pattern); }
 
-constexpr double MilesPerKilometre = bits(0x3FE3F7CED916872B); // 0.624 both ways, as the window always had it
+constexpr double MilesPerKilometre = bits(0x3FE3F7CED916872B); // 0.624, for miles to kilometres too
 constexpr double CentimetresPerInch = bits(0x400451EB851EB852);
 constexpr double MetresPerInch = bits(0x3F9A027525460AA6);
 constexpr double MetresPerFoot = bits(0x3FD381D7DBF487FD);

@@ -39,7 +39,7 @@ double centripetal(const FormulaInputs &in) // a = v^2 / r
     return store(W::power(parseLoose(in.text3), 2) / parseLoose(in.text2));
 }
 
-// E = m c^2, then once more through text, as the window has always shown it.
+// E = m c^2, then once more through text: the result the window shows.
 double massEnergy(const FormulaInputs &in)
 {
     const W energy = W(parseLoose(in.text2)) * W::power(parseLoose(in.text3), 2);
