@@ -106,7 +106,7 @@ class Harness
 {
 public:
     Harness()
-        : app(argc, argv)
+        : application(argc, argv)
     {
         QApplication::setApplicationName(QStringLiteral("Fyzorin"));
         QApplication::setQuitOnLastWindowClosed(false); // as main(): the program ends by its own rules
@@ -221,10 +221,10 @@ private:
         expect(windows.isVisible(Chat) && !windows.isVisible(Main), "only the chat window is visible");
         expect(window->windowTitle() == ConnectedTitle, "the title says Connected");
         expect(forms::controlText(control(*window, "Label4")) == QStringLiteral("ONLINE"), "the status says ONLINE");
-        for (const char *name : ChatControls)
-            expect(control(*window, name) != nullptr, name);
-        for (const char *name : ChatMenuEntries)
-            expect(forms::findMenuEntry(window, QString::fromLatin1(name)) != nullptr, name);
+        for (const char *controlName : ChatControls)
+            expect(control(*window, controlName) != nullptr, controlName);
+        for (const char *entryName : ChatMenuEntries)
+            expect(forms::findMenuEntry(window, QString::fromLatin1(entryName)) != nullptr, entryName);
         expect(sock->isConnected() && peer->state() == QAbstractSocket::ConnectedState, "the connection stays open");
         expect(QApplication::activeModalWidget() == nullptr, "no box is open");
         expect(heard == "name|Guest", "the window sends nothing on data");
@@ -233,7 +233,7 @@ private:
     int argc = 1;
     char name[16] = "fuzz_chatwindow";
     char *argv[2] = {name, nullptr};
-    QApplication app;
+    QApplication application;
     QTcpServer server;
     WindowManager windows;
     QTimer boxWatch;
