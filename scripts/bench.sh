@@ -5,8 +5,8 @@
 # to stderr, the table to stdout.
 #   scripts/bench.sh                 print the table
 #   scripts/bench.sh --update-doc    also write it into docs/performance.md
-# Exits non-zero only when a benchmark program fails; a missed target is
-# marked in the table.
+# Exits non-zero only when a benchmark program fails or a row's benchmark has
+# no result; a missed target is marked in the table.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 update=()
