@@ -18,8 +18,8 @@ esac
 scripts/deps.sh python3 >&2
 scripts/build.sh bench >&2
 # The start is also measured on a real X server.
-# shellcheck source=tests/e2e/e2e.sh
-. tests/e2e/e2e.sh # start_xvfb: the X helpers live in the smoke test, which stands alone
+# shellcheck source=scripts/xvfb-lib.sh
+. scripts/xvfb-lib.sh
 start_xvfb >&2
 trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
 status=0

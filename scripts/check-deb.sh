@@ -30,9 +30,11 @@ rm -f "$root.log"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 mount -t proc proc "$root/proc"
 
-mkdir -p "$root/root/check"
+mkdir -p "$root/root/check/tests/e2e" "$root/root/check/scripts"
 cp "$deb" "$root/root/"
-cp tests/e2e/e2e.sh build/tests/e2e/e2e_layout "$root/root/check/"
+cp tests/e2e/e2e.sh "$root/root/check/tests/e2e/"
+cp scripts/xvfb-lib.sh "$root/root/check/scripts/"
+cp build/tests/e2e/e2e_layout "$root/root/check/"
 
 echo "== apt-get install ./$(basename "$deb")"
 chroot "$root" env DEBIAN_FRONTEND=noninteractive bash -c \
@@ -40,5 +42,5 @@ chroot "$root" env DEBIAN_FRONTEND=noninteractive bash -c \
 echo "== the installed program, end to end"
 chroot "$root" env DEBIAN_FRONTEND=noninteractive bash -c \
     "apt-get install -y -qq --no-install-recommends xvfb xauth xdotool xclip x11-utils >/dev/null
-     cd /root/check && bash e2e.sh /usr/bin/Fyzorin1234 /usr/bin/livehelpd ./e2e_layout /tmp/e2e"
+     cd /root/check && bash tests/e2e/e2e.sh /usr/bin/Fyzorin1234 /usr/bin/livehelpd ./e2e_layout /tmp/e2e"
 echo "$(basename "$deb") installs on a fresh Debian 12 and the installed program works"

@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 work=$(mktemp -d)
-# shellcheck source=tests/e2e/e2e.sh
-. tests/e2e/e2e.sh # start_xvfb, wait_for_title: the X helpers live in the smoke test, which stands alone
+# shellcheck source=scripts/xvfb-lib.sh
+. scripts/xvfb-lib.sh
 start_xvfb
 cleanup() {
     if [ -n "${run_pid:-}" ]; then

@@ -6,8 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 out=${2:-docs/main-window.png}
-# shellcheck source=tests/e2e/e2e.sh
-. tests/e2e/e2e.sh # start_xvfb, wait_for_title: the X helpers live in the smoke test, which stands alone
+# shellcheck source=scripts/xvfb-lib.sh
+. scripts/xvfb-lib.sh
 XVFB_PID=
 [ -n "${DISPLAY:-}" ] || start_xvfb
 trap 'kill ${app:-} $XVFB_PID 2>/dev/null || true' EXIT

@@ -5,8 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh imagemagick
 scripts/build.sh tools
-# shellcheck source=tests/e2e/e2e.sh
-. tests/e2e/e2e.sh # start_xvfb: the X helpers live in the smoke test, which stands alone
+# shellcheck source=scripts/xvfb-lib.sh
+. scripts/xvfb-lib.sh
 start_xvfb
 trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
 QT_QPA_PLATFORM=xcb build/tools/window_pictures docs/windows

@@ -19,28 +19,16 @@ static QString fontOf(const QFont &f)
 }
 
 // Written out by hand from the layouts. No control: the window's client area, title and menu (in place of a font).
-static const struct {
-    const char *window, *control;
-    QRect geometry;
-    const char *text, *fontOrMenu;
-} ExactValues[] = {
-    {"frmPhysicsMain",
-     "",
-     {0, 0, 382, 227},
-     "Fyzorin - Main",
+// clang-format off
+static const struct { const char *window, *control; QRect geometry; const char *text, *fontOrMenu; } ExactValues[] = {
+    {"frmPhysicsMain", "", {0, 0, 382, 227}, "Fyzorin - Main",
      "mnuExit &Exit, mnuUpdates &Updates, mnuSupport &Technical Support, mnuAbout &About"},
     {"frmPhysicsMain", "Label1", {0, 0, 385, 49}, "Fyzorin  1.2", "Liberation Sans 14.25 bold"}, // overhangs the window
-    {"Formulasolvers",
-     "Command22",
-     {8, 8, 145, 65},
-     "Electric field and magnetic field relationship for an electromagnetic wave ",
-     "Liberation Sans 8.25 bold"},
+    {"Formulasolvers", "Command22", {8, 8, 145, 65},
+     "Electric field and magnetic field relationship for an electromagnetic wave ", "Liberation Sans 8.25 bold"},
     {"dictionary", "Text1", {0, 24, 529, 465}, "Text1", "Liberation Sans 9.75"},
     {"Chat", "Command2", {344, 16, 81, 33}, "Connect To Chat", "Liberation Sans 9.75 bold"}, // in frameChat
-    {"Chat",
-     "",
-     {0, 0, 516, 431},
-     "Zendra  Live Help",
+    {"Chat", "", {0, 0, 516, 431}, "Zendra  Live Help",
      "mnuFile &File, mnuFile: con Connect, mnuFile: discon Disconnect, mnuFile: break1 -, mnuFile: avsluta End"},
     {"Form1", "", {0, 0, 299, 266}, "Acceleration of a particle in an electric field ", "mnuExit &Exit"},
     {"Form1", "Label1", {80, 8, 33, 25}, "a = ", "Liberation Sans 12 bold"},
@@ -48,6 +36,7 @@ static const struct {
     {"Form1", "Line4", {176, 64, 17, 17}, "", "Liberation Sans 8.25"}, // half the times sign
     {"AngularMomemtum", "Label1", {72, 8, 177, 25}, "M = Iw , or M= I x W", "Liberation Serif 14.25 bold"},
 };
+// clang-format on
 
 class DefinitionsTest : public QObject
 {

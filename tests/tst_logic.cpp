@@ -102,15 +102,16 @@ void LogicTest::logic_data()
     QTest::newRow("code page lacks lambda") << latin1(CodePage::toBytes(QStringLiteral("\u03bb"))) << "?";
 
     QTest::newRow("sent") << chat::FormatNameMessage("A|B") + chat::FormatTextMessage("a|b") << "name|A|Btext|a|b";
-    const std::initializer_list<std::pair<const char *, const char *>> messages{{"cons|Ann|Bob|", "people: Ann,Bob"},
-                                                                                {"cons|Ann|Bob", "people: Ann"},
-                                                                                {"cons|Ann", "people: "},
-                                                                                {"text|Ann|hello", "Ann says hello"},
-                                                                                {"text|Ann|a|b", "Ann says a"},
-                                                                                {"Cons|Ann|", "ignored"},
-                                                                                {"", "error 9"},
-                                                                                {"text", "error 9"},
-                                                                                {"text|Ann", "error 9"}};
+    using Pairs = std::initializer_list<std::pair<const char *, const char *>>;
+    const Pairs messages{{"cons|Ann|Bob|", "people: Ann,Bob"},
+                         {"cons|Ann|Bob", "people: Ann"},
+                         {"cons|Ann", "people: "},
+                         {"text|Ann|hello", "Ann says hello"},
+                         {"text|Ann|a|b", "Ann says a"},
+                         {"Cons|Ann|", "ignored"},
+                         {"", "error 9"},
+                         {"text", "error 9"},
+                         {"text|Ann", "error 9"}};
     for (const auto &[received, expected] : messages)
         QTest::addRow("message [%s]", received)
             << outcome([received = received] { return message(QString::fromLatin1(received)); }) << expected;

@@ -4,97 +4,9 @@
 # text read back through the clipboard. CI runs it with both cores busy, so
 # every step waits for a condition, with a generous time-out.
 #   e2e.sh PROGRAM LIVEHELPD E2E_LAYOUT ARTIFACT_DIR
-# The file stands alone, so that it can be copied next to an installed
-# program. Sourced, it only defines the X helpers below (the scripts that
-# show the program use start_xvfb and wait_for_title).
-
-# ---- A virtual X server, windows found by exact title, the clipboard
-
-# Starts Xvfb on a free display and exports DISPLAY; the server's pid is in
-# XVFB_PID.
-start_xvfb() {
-    local numberfile n _
-    numberfile=$(mktemp)
-    # -displayfd: Xvfb takes the first free display itself and reports its
-    # number, so scripts starting at the same moment never share a display
-    # (and never mistake another's server for their own).
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 100); do
-        n=$(head -n 1 "$numberfile")
-        if [[ $n =~ ^[0-9]+$ ]]; then
-            export DISPLAY=":$n"
-            if xdpyinfo >/dev/null 2>&1; then
-                rm -f "$numberfile"
-                return 0
-            fi
-        fi
-        kill -0 "$XVFB_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill "$XVFB_PID" 2>/dev/null || true
-    rm -f "$numberfile"
-    echo "could not start Xvfb" >&2
-    return 1
-}
-
-# Milliseconds since the epoch.
-now_ms() {
-    local t=${EPOCHREALTIME//[!0-9]/}
-    echo $(( t / 1000 ))
-}
-
-# The title as an anchored extended regular expression. xdotool matches it
-# without regard to case, so callers confirm the exact title afterwards.
-title_regex() {
-    printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\\.^$*+?(){}|/]/\\&/g')"
-}
-
-# Prints the id of a viewable window whose title is exactly TITLE.
-visible_window_titled() {
-    local title=$1 id
-    for id in $(xdotool search --onlyvisible --name "$(title_regex "$title")" 2>/dev/null || true); do
-        if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ]; then
-            echo "$id"
-            return 0
-        fi
-    done
-    return 1
-}
-
-# Waits up to SECONDS (whole) for a viewable window titled exactly TITLE;
-# prints its id.
-wait_for_title() {
-    local title=$1 deadline=$(( $(now_ms) + $2 * 1000 ))
-    while true; do
-        visible_window_titled "$title" && return 0
-        [ "$(now_ms)" -lt "$deadline" ] || return 1
-        sleep 0.05
-    done
-}
-
-# The CLIPBOARD selection's text, as its owner gives it.
-clipboard_get() {
-    xclip -o -selection clipboard 2>/dev/null
-}
-
-# Makes TEXT the clipboard's content; returns once the X server reports the
-# new owner, so that a later copy cannot be overtaken by this one. xclip
-# stays in the background as the owner until another program takes over.
-clipboard_set() {
-    local text=$1 deadline=$(( $(now_ms) + 5000 ))
-    printf '%s' "$text" | xclip -i -selection clipboard >/dev/null 2>&1
-    until [ "$(clipboard_get)" = "$text" ]; do
-        [ "$(now_ms)" -lt "$deadline" ] || return 1
-        sleep 0.02
-    done
-}
-
-[[ ${BASH_SOURCE[0]} == "$0" ]] || return 0
-
-# ---- The test
-
 set -euo pipefail
+# shellcheck source=scripts/xvfb-lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb-lib.sh"
 program=$(realpath "$1") server=$(realpath "$2") layout=$(realpath "$3") artifacts=$4
 port=8765 wait_s=30 # the program's fixed chat port; seconds for any one condition
 main="Fyzorin - Main" off="Brackwell - Live Help [Disconnected]" on="Brackwell - Live Help [Connected]"
@@ -102,11 +14,9 @@ mkdir -p "$artifacts" && rm -f "$artifacts"/*.log
 runtime_dir=$(mktemp -d) XVFB_PID='' app='' server_pid='' bob='' step=start text=''
 
 fail() { echo "FAIL in step \"$step\": $*" >&2; tail -n 15 "$artifacts"/{program,livehelpd}.log >&2; exit 1; }
-cleanup() { # the processes not started yet are left out
-    local rc=$?
-    kill ${bob:+"$bob"} ${app:+"$app"} ${server_pid:+"$server_pid"} ${XVFB_PID:+"$XVFB_PID"} 2>/dev/null
-    wait; rm -rf "$runtime_dir"; exit $rc
-}
+cleanup() { # leaves out the processes not started yet
+    local rc=$?; kill ${bob:+"$bob"} ${app:+"$app"} ${server_pid:+"$server_pid"} ${XVFB_PID:+"$XVFB_PID"} 2>/dev/null
+    wait; rm -rf "$runtime_dir"; exit $rc; }
 trap cleanup EXIT; trap 'exit 143' TERM INT HUP
 
 last_read() { echo "${text:+; read \"${text:0:200}\" (${#text} characters)}"; } # for a failure message

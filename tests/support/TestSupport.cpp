@@ -59,3 +59,10 @@ QStringList visibleKinds(const WindowManager &windows)
     names.removeIf([&](const QString &kind) { return !windows.isVisible(kind); });
     return names;
 }
+
+void receiveWebAddresses(QObject *receiver)
+{
+    for (const QString &scheme : {QStringLiteral("http"), QStringLiteral("https")})
+        receiver ? QDesktopServices::setUrlHandler(scheme, receiver, "open")
+                 : QDesktopServices::unsetUrlHandler(scheme);
+}

@@ -60,21 +60,16 @@ struct RunningProgram {
     app::WindowManager windows;
 };
 
+// Web addresses go to receiver's slot open(QUrl), or, with none, to the desktop again.
+void receiveWebAddresses(QObject *receiver);
+
 // Receives the addresses the program asks the desktop to open.
 class UrlRecorder : public QObject
 {
     Q_OBJECT
 public:
-    UrlRecorder()
-    {
-        for (auto s : {"http", "https"})
-            QDesktopServices::setUrlHandler(QLatin1String(s), this, "open");
-    }
-    ~UrlRecorder() override
-    {
-        for (auto s : {"http", "https"})
-            QDesktopServices::unsetUrlHandler(QLatin1String(s));
-    }
+    UrlRecorder() { receiveWebAddresses(this); }
+    ~UrlRecorder() override { receiveWebAddresses(nullptr); }
     QList<QUrl> opened;
 public Q_SLOTS:
     void open(const QUrl &url) { opened.append(url); }
