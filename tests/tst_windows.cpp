@@ -188,8 +188,8 @@ private Q_SLOTS:
     }
 
     // Each index button shows its calculator, which computes its own formula; a failure shows its box and the
-    // program goes on. Form1's Back leads to the main window, the others' to the index; Angular momentum's and the spring constant's Exit hide them (keeping their values) and show the
-    // index, the others' unload them.
+    // program goes on. Form1's Back leads to the main window, the others' to the index; Angular momentum's and the
+    // spring constant's Exit hide them (keeping their values) and show the index, the others' unload them.
     void everyCalculator_data()
     {
         QTest::addColumn<QString>("button");
