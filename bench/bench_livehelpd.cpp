@@ -194,24 +194,16 @@ void relay(benchmark::State &state)
     state.counters["clients"] = server.clientCount();
 }
 
+// Both relays alike: 16- and 1000-byte lines, three rounds of half a second.
+void relaySettings(benchmark::internal::Benchmark *b)
+{
+    b->Arg(16)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.5)->Repetitions(3);
+}
+
 } // namespace
 
-BENCHMARK_TEMPLATE(relay, OurServer)
-    ->Name("relay")
-    ->Arg(16)
-    ->Arg(1000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->MinTime(0.5)
-    ->Repetitions(3);
-BENCHMARK_TEMPLATE(relay, BareRelay)
-    ->Name("bareRelay")
-    ->Arg(16)
-    ->Arg(1000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->MinTime(0.5)
-    ->Repetitions(3);
+BENCHMARK_TEMPLATE(relay, OurServer)->Name("relay")->Apply(relaySettings);
+BENCHMARK_TEMPLATE(relay, BareRelay)->Name("bareRelay")->Apply(relaySettings);
 const bench::Compare shortLines({.label = "livehelpd relay, 16-byte lines",
                                  .floorIs = "bare Qt relay, same bytes",
                                  .ours = "relay/16",
