@@ -32,7 +32,6 @@ static const struct { const char *window, *control; QRect geometry; const char *
      "mnuFile &File, mnuFile: con Connect, mnuFile: discon Disconnect, mnuFile: break1 -, mnuFile: avsluta End"},
     {"Form1", "", {0, 0, 299, 266}, "Acceleration of a particle in an electric field ", "mnuExit &Exit"},
     {"Form1", "Label1", {80, 8, 33, 25}, "a = ", "Liberation Sans 12 bold"},
-    {"BeatFrequency", "Label1", {112, 8, 81, 25}, "f = f1 - f2", "Liberation Sans 13.5 bold"},
     {"Form1", "Line4", {176, 64, 17, 17}, "", "Liberation Sans 8.25"}, // half the times sign
     {"AngularMomemtum", "Label1", {72, 8, 177, 25}, "M = Iw , or M= I x W", "Liberation Serif 14.25 bold"},
 };

@@ -128,31 +128,30 @@ private Q_SLOTS:
     {
         QFETCH(QString, steps);
         UrlRecorder urls;
-        RunningProgram &running = *program;
-        running.windows.registerKind(Faulty, bindFaulty);
-        QSignalSpy ended(&running.windows, &WindowManager::applicationEnded);
+        program->windows.registerKind(Faulty, bindFaulty);
+        QSignalSpy ended(&program->windows, &WindowManager::applicationEnded);
         for (const QString &step : steps.split(QStringLiteral(", "))) {
             const QString verb = step.section(' ', 0, 0), target = step.section(' ', 1);
             const auto m = QRegularExpression(R"(^(\w+)\.?(\w*)([<=?!]?)(.*)$)").match(step);
             const QString window = m.captured(1), control = m.captured(2), op = m.captured(3), argument = m.captured(4);
             if (verb == "show")
-                running.windows.show(target);
+                program->windows.show(target);
             else if (verb == "unload")
-                running.windows.unload(target);
+                program->windows.unload(target);
             else if (verb == "close")
-                running.windows.instance(target).close(); // the title bar's close box
+                program->windows.instance(target).close(); // the title bar's close box
             else if (verb == "active")
-                QTRY_COMPARE(QApplication::activeWindow(), &running.windows.instance(target));
+                QTRY_COMPARE(QApplication::activeWindow(), &program->windows.instance(target));
             else if (verb == "visible")
-                QCOMPARE(sorted(visibleKinds(running.windows)), sorted(target.split(' ')));
+                QCOMPARE(sorted(visibleKinds(program->windows)), sorted(target.split(' ')));
             else if (op.isEmpty())
-                clickControl(running.windows, window, control);
-            else if (QWidget *widget = findControl(&running.windows.instance(window), control); op == "?")
+                clickControl(program->windows, window, control);
+            else if (QWidget *widget = findControl(&program->windows.instance(window), control); op == "?")
                 QCOMPARE(controlText(widget), argument);
             else if (op == "!") { // pressed, then released elsewhere: no click
                 QTest::mousePress(widget, Qt::LeftButton);
                 QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(-5, -5));
-            } else if (Form &form = running.windows.instance(window); QTest::qWaitForWindowActive(&form)) {
+            } else if (Form &form = program->windows.instance(window); QTest::qWaitForWindowActive(&form)) {
                 for (int tab = 0; tab < 80 && !control.isEmpty() && form.focusWidget()->objectName() != control; ++tab)
                     QTest::keyClick(form.focusWidget(), Qt::Key_Tab); // as a keyboard user gets there
                 QWidget *receiver = control.isEmpty() ? &form : form.focusWidget();
@@ -168,11 +167,11 @@ private Q_SLOTS:
         QFETCH(QString, visible);
         QFETCH(QString, loaded);
         QFETCH(QStringList, shown);
-        QCOMPARE(sorted(visibleKinds(running.windows)), sorted(visible.split(' ', Qt::SkipEmptyParts)));
-        QCOMPARE(sorted(running.windows.loadedKinds()), sorted(loaded.split(' ', Qt::SkipEmptyParts)));
-        QCOMPARE(QList<bool>({running.windows.hasEnded(), ended.count() == 1}), QList<bool>(2, loaded.isEmpty()));
+        QCOMPARE(sorted(visibleKinds(program->windows)), sorted(visible.split(' ', Qt::SkipEmptyParts)));
+        QCOMPARE(sorted(program->windows.loadedKinds()), sorted(loaded.split(' ', Qt::SkipEmptyParts)));
+        QCOMPARE(QList<bool>({program->windows.hasEnded(), ended.count() == 1}), QList<bool>(2, loaded.isEmpty()));
         QStringList seen = QUrl::toStringList(urls.opened);
-        for (const BoxAnswerer::Box &box : running.boxes.boxes)
+        for (const BoxAnswerer::Box &box : program->boxes.boxes)
             seen << QStringList{box.title, box.text, QString::number(box.icon), box.buttons.join(',')}.join('|');
         QCOMPARE(seen, shown);
     }

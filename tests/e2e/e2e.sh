@@ -70,13 +70,6 @@ expect_text Voltage2 Text1 "Voltage equation" 10
 click Voltage2 Command1 "Voltage equation"
 click Formulasolvers Command1 "Fyzorin - Formula Solvers"
 
-step="converters: celsius to fahrenheit"
-click frmPhysicsMain Command1 "$main"
-type_into converters Text17 Converters 100
-click converters Command10 Converters
-expect_text converters Text18 Converters 212
-click converters Command1 Converters
-
 step="dictionary: the file's whole text"
 dictionary="$(dirname "$program")/physicsdicionary2.txt" # beside the program, or installed in share/
 [ -e "$dictionary" ] || dictionary="$(dirname "$program")/../share/fyzorin/physicsdicionary2.txt"

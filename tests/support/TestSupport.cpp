@@ -13,7 +13,7 @@
 
 using namespace app;
 
-void BoxAnswerer::poll()
+void BoxAnswerer::timerEvent(QTimerEvent *)
 {
     QWidget *modal = QApplication::activeModalWidget();
     if (auto *input = qobject_cast<QInputDialog *>(modal); input && input->isVisible()) {

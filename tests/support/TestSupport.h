@@ -4,7 +4,6 @@
 // web addresses handed to the desktop, and clicking named controls.
 
 #include <QDesktopServices>
-#include <QTimer>
 #include <QUrl>
 #include <optional>
 
@@ -23,17 +22,12 @@ public:
         int icon = 0;
         QStringList buttons; // an input box: its default answer
     };
-    BoxAnswerer()
-    {
-        connect(&timer, &QTimer::timeout, this, &BoxAnswerer::poll);
-        timer.start(5);
-    }
+    BoxAnswerer() { startTimer(5); }
     QList<Box> boxes;
     std::optional<QString> inputAnswer;
 
 private:
-    void poll();
-    QTimer timer;
+    void timerEvent(QTimerEvent *) override;
 };
 
 // Clicks a control or chooses a menu entry of a window by name, as a user
