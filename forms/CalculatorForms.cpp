@@ -289,45 +289,58 @@ constexpr ControlDefinition SchwarzschildControls[] = {
 
 } // namespace
 
-constexpr WindowDefinition AccelerationInField{.name = AccelerationInFieldName, .caption = "Acceleration of a particle in an electric field ",
-     .clientWidth = 4485, .clientHeight = 3990, .controls = Form1Controls, .menu = ExitOnly};
+constexpr WindowDefinition AccelerationInField{
+    .name = AccelerationInFieldName, .caption = "Acceleration of a particle in an electric field ",
+    .clientWidth = 4485, .clientHeight = 3990, .controls = Form1Controls, .menu = ExitOnly};
 
-constexpr WindowDefinition BeatFrequency{.name = BeatFrequencyName, .caption = "Beat Frequency ",
-     .clientWidth = 4680, .clientHeight = 1545, .controls = BeatControls, .menu = ExitOnly};
+constexpr WindowDefinition BeatFrequency{
+    .name = BeatFrequencyName, .caption = "Beat Frequency ",
+    .clientWidth = 4680, .clientHeight = 1545, .controls = BeatControls, .menu = ExitOnly};
 
-constexpr WindowDefinition AngularMomentum{.name = AngularMomentumName, .caption = "Angular Momentum ",
-     .clientWidth = 4680, .clientHeight = 1500, .controls = AngularControls, .menu = ExitOnly};
+constexpr WindowDefinition AngularMomentum{
+    .name = AngularMomentumName, .caption = "Angular Momentum ",
+    .clientWidth = 4680, .clientHeight = 1500, .controls = AngularControls, .menu = ExitOnly};
 
-constexpr WindowDefinition DeBroglieWavelength{.name = DeBroglieWavelengthName, .caption = "De Broglie Wavelength ",
-     .clientWidth = 3645, .clientHeight = 2400, .controls = DeBroglieControls, .menu = ExitOnly};
+constexpr WindowDefinition DeBroglieWavelength{
+    .name = DeBroglieWavelengthName, .caption = "De Broglie Wavelength ",
+    .clientWidth = 3645, .clientHeight = 2400, .controls = DeBroglieControls, .menu = ExitOnly};
 
-constexpr WindowDefinition Centripetal{.name = CentripetalName, .caption = "Centripetal acceleration ",
-     .clientWidth = 4680, .clientHeight = 1710, .controls = CentripetalControls, .menu = ExitOnly};
+constexpr WindowDefinition Centripetal{
+    .name = CentripetalName, .caption = "Centripetal acceleration ",
+    .clientWidth = 4680, .clientHeight = 1710, .controls = CentripetalControls, .menu = ExitOnly};
 
-constexpr WindowDefinition ElectricMagneticField{.name = ElectricMagneticFieldName,
-     .caption = "Electric field and magnetic field relationship for an electromagnetic wave ",
-     .clientWidth = 6825, .clientHeight = 1365, .controls = FieldControls, .menu = ExitOnly};
+constexpr WindowDefinition ElectricMagneticField{
+    .name = ElectricMagneticFieldName,
+    .caption = "Electric field and magnetic field relationship for an electromagnetic wave ",
+    .clientWidth = 6825, .clientHeight = 1365, .controls = FieldControls, .menu = ExitOnly};
 
-constexpr WindowDefinition MassEnergy{.name = MassEnergyName, .caption = "Einstein's relativistic mass-energy relation",
-     .clientWidth = 4680, .clientHeight = 1560, .controls = MassEnergyControls, .menu = ExitOnly};
+constexpr WindowDefinition MassEnergy{
+    .name = MassEnergyName, .caption = "Einstein's relativistic mass-energy relation",
+    .clientWidth = 4680, .clientHeight = 1560, .controls = MassEnergyControls, .menu = ExitOnly};
 
-constexpr WindowDefinition NewtonSecondLaw{.name = NewtonSecondLawName, .caption = "Newton's Second Law (Force) ",
-     .clientWidth = 4680, .clientHeight = 1485, .controls = NewtonControls, .menu = ExitOnly};
+constexpr WindowDefinition NewtonSecondLaw{
+    .name = NewtonSecondLawName, .caption = "Newton's Second Law (Force) ",
+    .clientWidth = 4680, .clientHeight = 1485, .controls = NewtonControls, .menu = ExitOnly};
 
-constexpr WindowDefinition SpringConstant{.name = SpringConstantName, .caption = "Spring Constant ",
-     .clientWidth = 4680, .clientHeight = 1530, .controls = SpringControls, .menu = ExitOnly};
+constexpr WindowDefinition SpringConstant{
+    .name = SpringConstantName, .caption = "Spring Constant ",
+    .clientWidth = 4680, .clientHeight = 1530, .controls = SpringControls, .menu = ExitOnly};
 
-constexpr WindowDefinition Zurich{.name = ZurichName, .caption = "Zurich Sunspot Number ",
-     .clientWidth = 4680, .clientHeight = 1770, .controls = ZurichControls, .menu = ExitOnly};
+constexpr WindowDefinition Zurich{
+    .name = ZurichName, .caption = "Zurich Sunspot Number ",
+    .clientWidth = 4680, .clientHeight = 1770, .controls = ZurichControls, .menu = ExitOnly};
 
-constexpr WindowDefinition Torque{.name = TorqueName, .caption = "Torque on a current loop",
-     .clientWidth = 4680, .clientHeight = 3195, .controls = TorqueControls, .menu = ExitOnly};
+constexpr WindowDefinition Torque{
+    .name = TorqueName, .caption = "Torque on a current loop",
+    .clientWidth = 4680, .clientHeight = 3195, .controls = TorqueControls, .menu = ExitOnly};
 
-constexpr WindowDefinition Voltage{.name = VoltageName, .caption = "Voltage equation",
-     .clientWidth = 4755, .clientHeight = 3195, .controls = VoltageControls, .menu = ExitOnly};
+constexpr WindowDefinition Voltage{
+    .name = VoltageName, .caption = "Voltage equation",
+    .clientWidth = 4755, .clientHeight = 3195, .controls = VoltageControls, .menu = ExitOnly};
 
-constexpr WindowDefinition Schwarzschild{.name = SchwarzschildName, .caption = "Schwarzschild Black Hole Radius",
-     .clientWidth = 4680, .clientHeight = 2040, .controls = SchwarzschildControls, .menu = ExitOnly};
+constexpr WindowDefinition Schwarzschild{
+    .name = SchwarzschildName, .caption = "Schwarzschild Black Hole Radius",
+    .clientWidth = 4680, .clientHeight = 2040, .controls = SchwarzschildControls, .menu = ExitOnly};
 
 // clang-format on
 
