@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, runs the static checks (scripts/lint.sh; clang-tidy
-# after the Release build, whose compile commands it reads), builds,
+# on the program's code after the Release build, whose compile commands it
+# reads), builds,
 # and runs every test twice: in a Release build (build/) and under
 # AddressSanitizer and UndefinedBehaviorSanitizer (build-sanitize/). Exits
 # non-zero on any failure.
