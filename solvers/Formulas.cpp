@@ -4,11 +4,9 @@
 
 namespace solvers {
 
-namespace {
 using NumericText::parseLoose;
 using NumericText::store;
 using W = WideNumber;
-} // namespace
 
 // Each formula in its order of operations; every operation is one step of
 // the formula's arithmetic (WideNumber), checked and stored at the end.
