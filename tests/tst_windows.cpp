@@ -14,6 +14,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -274,6 +276,43 @@ private Q_SLOTS:
         click("frmPhysicsMain", "Command2");
         QCOMPARE(lastBox(), QStringLiteral("Run-time error '53':\n\nFile not found"));
         QCOMPARE(text("dictionary", "Text1"), kept); // still loaded
+    }
+
+    // Ctrl+F opens the find field; Enter selects the next match in any case, wrapping; F3 finds at once.
+    void find()
+    {
+        QTemporaryDir folder;
+        program.reset();
+        program = std::make_unique<RunningProgram>(folder.path());
+        QFile file(folder.filePath(QString::fromLatin1(dictionary::FileName)));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("Ohm - unit\nVolt\nOHM's law\n") > 0);
+        file.close();
+        click("frmPhysicsMain", "Command2");
+        Form &window = program->windows.instance("dictionary");
+        auto *text = qobject_cast<QPlainTextEdit *>(box("dictionary", "Text1"));
+        QVERIFY(!box("dictionary", "findField") && QTest::qWaitForWindowActive(&window));
+        QTest::keySequence(&window, QKeySequence::Find);
+        auto *field = qobject_cast<QLineEdit *>(box("dictionary", "findField"));
+        QVERIFY(field && field->hasFocus());
+        const QLabel *noMatch = field->findChild<QLabel *>();
+        const auto press = [&](QWidget *to, int key, int start, const QString &selected) {
+            QTest::keyClick(to, Qt::Key(key));
+            QCOMPARE(text->textCursor().selectionStart(), start);
+            QCOMPARE(text->textCursor().selectedText(), selected);
+        };
+        QTest::keyClicks(field, QStringLiteral("oHm"));
+        press(field, Qt::Key_Return, 0, "Ohm");
+        press(field, Qt::Key_Escape, 0, "Ohm"); // closed, the selection kept
+        QVERIFY(field->isHidden() && text->hasFocus());
+        press(text, Qt::Key_F3, 16, "OHM");
+        QVERIFY(field->isVisible() && field->hasFocus());
+        press(field, Qt::Key_Return, 0, "Ohm"); // from the top again
+        QVERIFY(noMatch->isHidden());
+        QTest::keyClick(field, Qt::Key_X); // replaces the term, selected on opening
+        press(field, Qt::Key_Enter, 0, "Ohm");
+        QVERIFY(noMatch->isVisible() && noMatch->text() == "no match");
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QVERIFY(noMatch->isHidden());
     }
 };
 
