@@ -2,6 +2,7 @@
 
 #include "forms/Controls.h"
 #include "forms/FormWidgets.h"
+#include "forms/ToolTips.h"
 
 #include <QGroupBox>
 #include <QIcon>
@@ -87,7 +88,12 @@ QWidget *createWidget(const ControlDefinition &def, QWidget *parent)
             box->setTabChangesFocus(true);
             return box;
         }
-        return new QLineEdit(toQString(def.caption), parent);
+        {
+            auto *line = new QLineEdit(toQString(def.caption), parent);
+            line->setMaxLength(INT_MAX); // a pasted text is kept whole, however long
+            line->setToolTip(unitToolTip(def.accessibleName));
+            return line;
+        }
     case ControlKind::Frame: return new QGroupBox(toQString(def.caption), parent);
     case ControlKind::Image: {
         auto *image = new LabelControl(parent);
