@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QStyle>
+#include <QStyleFactory>
+#include <memory>
 
 namespace app {
 
@@ -14,6 +17,11 @@ void setUpApplication()
     // The program ends by its own rules (WindowManager), not when the last
     // visible window closes: hidden windows may still hold the user's work.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The windows' fixed colours (blue texts, white panels) were chosen for a
+    // light background: keep one whatever the desktop's theme, or a dark
+    // theme leaves them unreadable.
+    if (const std::unique_ptr<QStyle> fusion{QStyleFactory::create(QStringLiteral("Fusion"))})
+        QApplication::setPalette(fusion->standardPalette());
 }
 
 } // namespace app
