@@ -177,29 +177,63 @@ Separators Separators::system()
     return {locale.decimalPoint(), locale.groupSeparator()};
 }
 
-double parseLoose(QStringView text)
+namespace {
+
+// The loose reading of a text without blanks; *used receives how many of its
+// characters belong to the number (none when no digit was read).
+double readCompact(QStringView s, qsizetype *used)
 {
-    // Blanks count for nothing, also between digits: "1 000" is 1000.
-    QVarLengthArray<QChar, 64> compact;
-    for (const QChar c : text)
-        if (!isBlank(c))
-            compact.append(c);
-    const QStringView s(compact.data(), compact.size());
+    *used = 0;
     if (s.isEmpty())
         return 0.0;
 
     if (s.size() >= 2 && s[0] == u'&') {
         const QChar kind = s[1].toUpper();
-        qsizetype used = 0;
-        if (kind == u'H')
-            return radixNumber(s.sliced(2), 16, &used);
-        if (kind == u'O')
-            return radixNumber(s.sliced(2), 8, &used);
-        return 0.0;
+        if (kind != u'H' && kind != u'O')
+            return 0.0;
+        qsizetype digits = 0;
+        const double value = radixNumber(s.sliced(2), kind == u'H' ? 16 : 8, &digits);
+        *used = digits > 0 ? digits + 2 : 0;
+        return value;
     }
 
     DecimalNumber number = scanDecimal(s, u".", {});
-    return number.scan.anyDigit ? convert(number.scan, number.exponent) : 0.0;
+    if (!number.scan.anyDigit)
+        return 0.0;
+    *used = number.end;
+    return convert(number.scan, number.exponent);
+}
+
+// Blanks count for nothing, also between digits: "1 000" is 1000.
+QVarLengthArray<QChar, 64> withoutBlanks(QStringView text)
+{
+    QVarLengthArray<QChar, 64> compact;
+    for (const QChar c : text)
+        if (!isBlank(c))
+            compact.append(c);
+    return compact;
+}
+
+} // namespace
+
+double parseLoose(QStringView text)
+{
+    const auto compact = withoutBlanks(text);
+    qsizetype used = 0;
+    return readCompact(QStringView(compact.data(), compact.size()), &used);
+}
+
+LooseReading readLoose(QStringView text)
+{
+    const auto compact = withoutBlanks(text);
+    LooseReading reading;
+    qsizetype used = 0;
+    reading.value = readCompact(QStringView(compact.data(), compact.size()), &used);
+    // Back from the characters read to where they end in the text itself.
+    for (qsizetype counted = 0; counted < used; ++reading.end)
+        if (!isBlank(text[reading.end]))
+            ++counted;
+    return reading;
 }
 
 double parseStrict(QStringView text, const Separators &separators)

@@ -25,6 +25,14 @@ struct Separators {
 // 32 bits likewise.
 double parseLoose(QStringView text);
 
+// The loose reading of a text and how far it got: text.sliced(end) is what
+// was not read (blanks before end count as read).
+struct LooseReading {
+    double value = 0.0;
+    qsizetype end = 0;
+};
+LooseReading readLoose(QStringView text);
+
 // The whole text as a number by the regional settings, or RunTimeError 13.
 double parseStrict(QStringView text, const Separators &separators = Separators::system());
 
