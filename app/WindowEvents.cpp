@@ -50,6 +50,16 @@ void WindowEvents::onChange(const QString &control, Handler handler)
         qFatal("%s has no text box named %s", qPrintable(form.objectName()), qPrintable(control));
 }
 
+void WindowEvents::clickOnReturn(const QString &box, const QString &button)
+{
+    auto *line = qobject_cast<QLineEdit *>(forms::findControl(&form, box));
+    auto *target = qobject_cast<QAbstractButton *>(forms::findControl(&form, button));
+    if (!line || !target)
+        qFatal("%s has no text box %s or button %s", qPrintable(form.objectName()), qPrintable(box),
+               qPrintable(button));
+    QObject::connect(line, &QLineEdit::returnPressed, target, &QAbstractButton::click);
+}
+
 namespace {
 
 // Hands a control's key presses to a handler before the control sees them.

@@ -30,6 +30,8 @@ public:
     void onClick(const QString &control, Handler handler);
     // Every change of a text box's text, typed or set by the program.
     void onChange(const QString &control, Handler handler);
+    // Enter or Return in a text box clicks the button, as a click with the mouse would.
+    void clickOnReturn(const QString &box, const QString &button);
     // A key going down in a control, before the control acts on it.
     void onKeyDown(const QString &control, std::function<void(int key, Qt::KeyboardModifiers)> handler);
 

@@ -1,5 +1,6 @@
 #include "converters/ConverterHandlers.h"
 
+#include "app/Balloon.h"
 #include "app/Navigation.h"
 #include "app/WindowEvents.h"
 #include "app/WindowManager.h"
@@ -8,6 +9,7 @@
 #include "forms/FormWidgets.h"
 #include "forms/ShellForms.h"
 #include "solvers/NumericText.h"
+#include "solvers/ReadingNote.h"
 
 namespace converters {
 
@@ -18,10 +20,15 @@ using solvers::NumericText::parseLoose;
 using solvers::NumericText::store;
 
 // Reads the conversion's input box and writes its output box; the input is
-// left as typed, and after a run-time error the output keeps its text.
-void convert(QWidget &window, const Conversion &conversion)
+// left as typed, and after a run-time error the output keeps its text. When
+// asked, a note beside the input tells what part of it was not read.
+void convert(QWidget &window, const Conversion &conversion, bool explain)
 {
-    const double x = parseLoose(forms::controlText(forms::findControl(&window, forms::toQString(conversion.input))));
+    QWidget *input = forms::findControl(&window, forms::toQString(conversion.input));
+    const QString text = forms::controlText(input);
+    if (const QString note = explain ? solvers::readingNote(text) : QString(); !note.isEmpty())
+        app::Balloon::show(input, note);
+    const double x = parseLoose(text);
     const double y = store(conversion.formula(x));
     forms::setControlText(forms::findControl(&window, forms::toQString(conversion.output)), format(y));
 }
@@ -31,10 +38,12 @@ void convert(QWidget &window, const Conversion &conversion)
 void bindConvertersWindow(app::WindowEvents &events)
 {
     forms::Form *self = &events.window();
-    for (const Conversion &conversion : conversions())
-        events.onClick(forms::toQString(conversion.button), [self, &conversion] { convert(*self, conversion); });
-    // Text5_Change: inches become centimetres while the user types.
-    events.onChange(QStringLiteral("Text5"), [self] { convert(*self, inchesToCentimetres()); });
+    for (const Conversion &conversion : conversions()) {
+        events.onClick(forms::toQString(conversion.button), [self, &conversion] { convert(*self, conversion, true); });
+        events.clickOnReturn(forms::toQString(conversion.input), forms::toQString(conversion.button));
+    }
+    // Text5_Change: inches become centimetres while the user types (no notes while typing).
+    events.onChange(QStringLiteral("Text5"), [self] { convert(*self, inchesToCentimetres(), false); });
     app::bindHideThenShow(events, QStringLiteral("Command1"), forms::MainWindowName);
     app::bindUnloadSelf(events, QStringLiteral("mnuExit"));
 }

@@ -1,5 +1,6 @@
 #include "solvers/CalculatorHandlers.h"
 
+#include "app/Balloon.h"
 #include "app/DisclaimerPanel.h"
 #include "app/Navigation.h"
 #include "app/WindowEvents.h"
@@ -7,7 +8,11 @@
 #include "forms/Controls.h"
 #include "forms/FormWidgets.h"
 #include "forms/ShellForms.h"
+#include "solvers/ConstantsMenu.h"
 #include "solvers/NumericText.h"
+#include "solvers/ReadingNote.h"
+
+#include <QLineEdit>
 
 namespace solvers {
 
@@ -25,7 +30,7 @@ constexpr Calculator Calculators[] = {
     {.window = MassEnergy, .formula = massEnergy, .backTo = FormulaIndex},
     {.window = NewtonSecondLaw, .formula = product, .backTo = FormulaIndex},
     {.window = SpringConstant, .formula = springConstant, .backTo = FormulaIndex, .exitHides = true},
-    {.window = Zurich, .formula = zurich, .backTo = FormulaIndex},
+    {.window = Zurich, .formula = zurich, .backTo = FormulaIndex, .text4Strict = true},
     {.window = Torque, .formula = product, .backTo = FormulaIndex, .donationPanel = true},
     {.window = Voltage, .formula = product, .backTo = FormulaIndex, .donationPanel = true},
     {.window = Schwarzschild, .formula = schwarzschild, .backTo = FormulaIndex},
@@ -37,12 +42,37 @@ QString boxText(const QWidget &window, const QString &box)
     return control ? controlText(control) : QString();
 }
 
+// The input boxes, in the order they are read.
+QList<QLineEdit *> inputBoxes(const QWidget &window)
+{
+    QList<QLineEdit *> boxes;
+    for (const char *name : {"Text2", "Text3", "Text4"})
+        if (auto *box = window.findChild<QLineEdit *>(QLatin1String(name)))
+            boxes.append(box);
+    return boxes;
+}
+
+// Part of a box left unread is no error, but the student should know what was
+// calculated with: the first such box gets a note. (The strictly read box
+// says what is wrong with it in the error box instead.)
+void explainReading(const QWidget &window, const Calculator &calculator)
+{
+    for (QLineEdit *box : inputBoxes(window)) {
+        const bool strict = calculator.text4Strict && box->objectName() == QLatin1String("Text4");
+        if (const QString note = strict ? QString() : readingNote(box->text()); !note.isEmpty()) {
+            app::Balloon::show(box, note);
+            return;
+        }
+    }
+}
+
 // "Calculate": the inputs are left as typed; Text1 is written only when the
 // formula succeeded, so after a run-time error it keeps its previous text.
 void Command2_Click(QWidget &window, const Calculator &calculator)
 {
     const FormulaInputs inputs{boxText(window, QStringLiteral("Text2")), boxText(window, QStringLiteral("Text3")),
                                boxText(window, QStringLiteral("Text4"))};
+    explainReading(window, calculator);
     const double result = calculator.formula(inputs);
     setControlText(findControl(&window, QStringLiteral("Text1")), NumericText::format(result));
 }
@@ -55,6 +85,10 @@ void bindCalculator(app::WindowEvents &events, const Calculator &calculator)
 {
     Form *self = &events.window();
     events.onClick(QStringLiteral("Command2"), [self, &calculator] { Command2_Click(*self, calculator); });
+    for (QLineEdit *box : inputBoxes(*self)) {
+        events.clickOnReturn(box->objectName(), QStringLiteral("Command2"));
+        addConstantsMenu(box);
+    }
     app::bindHideThenShow(events, QStringLiteral("Command1"), calculator.backTo.name);
     if (calculator.exitHides)
         app::bindHideThenShow(events, QStringLiteral("mnuExit"), FormulaIndexName);

@@ -24,6 +24,7 @@ struct Calculator {
     const forms::WindowDefinition &backTo; // the window Back shows
     bool exitHides = false;                // Exit hides the window and shows the index instead of unloading it
     bool donationPanel = false;
+    bool text4Strict = false; // Text4 must be a number as a whole
 };
 
 std::span<const Calculator> calculators();
