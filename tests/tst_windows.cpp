@@ -323,6 +323,7 @@ private Q_SLOTS:
         const auto contrasts = [&](const QPalette &desktop) {
             QApplication::setPalette(desktop);
             setUpApplication();
+            program = std::make_unique<RunningProgram>(); // windows built afresh under it
             QList<double> ratios;
             for (const QString &kind : program->windows.kindNames())
                 for (const QLabel *label : program->windows.instance(kind).findChildren<QLabel *>()) {
