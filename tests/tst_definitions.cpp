@@ -114,6 +114,8 @@ private Q_SLOTS:
             const QString spoken = QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
             const bool namedByItsText = c.kind == ControlKind::TextBox && spoken == controlText(w);
             QVERIFY2(!spoken.trimmed().isEmpty() && !spoken.contains('&') && !namedByItsText, qPrintable(name));
+            const bool hasUnit = c.kind == ControlKind::TextBox && !c.multiLine && definition->name != "Chat";
+            QVERIFY2(w->toolTip().isEmpty() != hasUnit, qPrintable(name)); // a calculator's or converter's box
             QCOMPARE(w->focusPolicy() != Qt::NoFocus, takesFocus(c));
             if (takesFocus(c))
                 focusOrder.insert(c.tab == NoTabStop ? INT_MAX : c.tab, name);

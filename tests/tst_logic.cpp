@@ -4,7 +4,9 @@
 #include "converters/Conversions.h"
 #include "core/CodePage.h"
 #include "dictionary/DictionaryFile.h"
+#include "solvers/Constants.h"
 #include "solvers/NumericText.h"
+#include "solvers/ReadingNote.h"
 #include "support/Outcome.h"
 
 #include <QDir>
@@ -89,6 +91,14 @@ void LogicTest::logic_data()
              {"\xef\xbb\xbfmu", "mu"},
              {"\xc3\x28", QStringLiteral("\u00c3(")}})
         QTest::addRow("decode [%s]", bytes.toHex().constData()) << dictionary::decodeDictionary(bytes) << expected;
+    // The constants a calculator inserts, as the dictionary quotes them (blanks between digits, x 10^).
+    QString dictionary = dictionary::readDictionary(QStringLiteral(FYZORIN_PROGRAM_FOLDER)).remove(' ');
+    QStringList misquoted;
+    for (const PhysicalConstant &c : physicalConstants())
+        if (const QString value = QString::fromLatin1(c.value).replace('E', "x10^"); !dictionary.contains(value))
+            misquoted << value;
+    QTest::newRow("constants as the dictionary quotes them") << misquoted.join(' ') << "";
+
     QTest::newRow("path at the root") << dictionary::dictionaryPath(QStringLiteral("/")) << "/physicsdicionary2.txt";
 
     // Windows-1252: one character a byte both ways, Latin-1 but for 0x80-0x9F.
@@ -112,6 +122,21 @@ void LogicTest::logic_data()
                          {"", "error 9"},
                          {"text", "error 9"},
                          {"text|Ann", "error 9"}};
+    const Pairs notes{
+        {"2,5", R"(Read as 2 — ",5" was not read (use "." for decimals))"},
+        {"9.81 m/s^2", R"(Read as 9.81 — "m/s^2" was not read (type the number alone, without a unit))"},
+        {"6.626 070 15 x 10^-34", R"(Read as 6.62607015 — "x 10^-34" was not read (write 6.62607015E-34))"},
+        {"abc", R"(Read as 0 — "abc" was not read (no number at the start))"},
+        {"1 000&H1", R"(Read as 1000 — "&H1" was not read)"},
+        {"-1.5e300 xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx!",
+         R"(Read as -1.5E+300 — "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…" was not read (type the number alone, without a unit))"},
+        {"  7.5 ", ""},
+        {"&H1F", ""}};
+    for (const auto &[typed, expected] : notes)
+        QTest::addRow("note [%s]", typed) << readingNote(QString::fromUtf8(typed)) << QString::fromUtf8(expected);
+    QTest::newRow("note on a result read back with a decimal comma")
+        << readingNote(NumericText::format(29.43, {",", "."}))
+        << R"(Read as 29 — ",43" was not read (use "." for decimals))";
     for (const auto &[received, expected] : messages)
         QTest::addRow("message [%s]", received)
             << outcome([received = received] { return message(QString::fromLatin1(received)); }) << expected;
