@@ -41,8 +41,7 @@ void setControlText(QWidget *control, const QString &text)
     if (auto *line = qobject_cast<QLineEdit *>(control)) {
         line->setText(text);
         line->setCursorPosition(0); // the leading digits of a long result in view
-    }
-    else if (auto *box = qobject_cast<QPlainTextEdit *>(control))
+    } else if (auto *box = qobject_cast<QPlainTextEdit *>(control))
         box->setPlainText(text);
     else if (auto *label = qobject_cast<QLabel *>(control))
         label->setText(text);

@@ -35,9 +35,8 @@ protected:
             const QString value = text(constant.value);
             const QString entry = QStringLiteral("%1 %2 = %3 %4")
                                       .arg(text(constant.name), text(constant.symbol), value, text(constant.unit));
-            QObject::connect(constants->addAction(entry), &QAction::triggered, line, [box = line, value] {
-                box->insert(value);
-            });
+            QObject::connect(constants->addAction(entry), &QAction::triggered, line,
+                             [box = line, value] { box->insert(value); });
         }
         // Not exec(): the program's events go on while the menu is open.
         menu->popup(static_cast<QContextMenuEvent *>(event)->globalPos());

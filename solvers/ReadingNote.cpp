@@ -55,7 +55,7 @@ QString readingNote(QStringView text)
     const QStringView read = text.first(reading.end).trimmed();
     return QStringLiteral("Read as %1 — %2 was not read")
                .arg(NumericText::format(reading.value, NumericText::Separators::point()), quoted(unread))
-         + hint(read, unread);
+        + hint(read, unread);
 }
 
 } // namespace solvers
