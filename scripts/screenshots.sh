@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Pictures of every window in docs/windows/, drawn on a virtual X server,
-# and of the main window as the program starts in docs/main-window.png.
+# Pictures of every window in docs/windows/, drawn on a virtual X server, of
+# the help shown on request in docs/help/, and of the main window as the
+# program starts in docs/main-window.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh imagemagick
@@ -10,5 +11,6 @@ scripts/build.sh tools
 start_xvfb
 trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
 QT_QPA_PLATFORM=xcb build/tools/window_pictures docs/windows
+QT_QPA_PLATFORM=xcb build/tools/help_pictures docs/help
 QT_QPA_PLATFORM=xcb scripts/screenshot.sh build docs/main-window.png
 ls docs/windows
