@@ -1,10 +1,11 @@
-// Any text through the loose and strict readings, and any binary64 value
-// through formatting and back: no crash, no sanitizer report, only the
-// program's own run-time errors, and a formatted number reads back to the
-// same text.
+// Any text through the loose and strict readings and the note on what was
+// read, and any binary64 value through formatting and back: no crash, no
+// sanitizer report, only the program's own run-time errors, and a formatted
+// number reads back to the same text.
 
 #include "core/RunTimeError.h"
 #include "solvers/NumericText.h"
+#include "solvers/ReadingNote.h"
 
 #include <QString>
 #include <cmath>
@@ -42,8 +43,24 @@ void checkStable(double value)
     }
 }
 
+// The reading stops inside the text, reads what parseLoose reads, and what
+// it leaves unread is what the note quotes.
+void checkReading(const QString &text)
+{
+    try {
+        const NumericText::LooseReading reading = NumericText::readLoose(text);
+        expect(reading.end >= 0 && reading.end <= text.size(), "the reading ends inside the text");
+        expect(reading.value == NumericText::parseLoose(text) || std::isnan(reading.value), "as parseLoose reads");
+        const bool unread = !text.sliced(reading.end).trimmed().isEmpty();
+        expect(solvers::readingNote(text).isEmpty() != unread, "a note exactly when something was not read");
+    } catch (const RunTimeError &error) {
+        expect(error.number() == 6, "only overflow");
+    }
+}
+
 void readAll(const QString &text)
 {
+    checkReading(text);
     for (auto read : {+[](const QString &t) { return NumericText::parseLoose(t); },
                       +[](const QString &t) { return NumericText::parseStrict(t, NumericText::Separators::point()); },
                       +[](const QString &t) { return NumericText::parseStrict(t, Comma); }}) {
