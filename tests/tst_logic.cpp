@@ -126,7 +126,7 @@ void LogicTest::logic_data()
         {"2,5", R"(Read as 2 — ",5" was not read (use "." for decimals))"},
         {"9.81 m/s^2", R"(Read as 9.81 — "m/s^2" was not read (type the number alone, without a unit))"},
         {"6.626 070 15 x 10^-34", R"(Read as 6.62607015 — "x 10^-34" was not read (write 6.62607015E-34))"},
-        {"abc", R"(Read as 0 — "abc" was not read (no number at the start))"},
+        {"&HZ", R"(Read as 0 — "&HZ" was not read (no number at the start))"},
         {"1 000&H1", R"(Read as 1000 — "&H1" was not read)"},
         {"-1.5e300 xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx!",
          R"(Read as -1.5E+300 — "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…" was not read (type the number alone, without a unit))"},
