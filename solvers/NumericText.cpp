@@ -229,6 +229,7 @@ LooseReading readLoose(QStringView text)
     LooseReading reading;
     qsizetype used = 0;
     reading.value = readCompact(QStringView(compact.data(), compact.size()), &used);
+    reading.number = QString(compact.data(), used);
     // Back from the characters read to where they end in the text itself.
     for (qsizetype counted = 0; counted < used; ++reading.end)
         if (!isBlank(text[reading.end]))

@@ -26,10 +26,12 @@ struct Separators {
 double parseLoose(QStringView text);
 
 // The loose reading of a text and how far it got: text.sliced(end) is what
-// was not read (blanks before end count as read).
+// was not read (blanks before end count as read), number what was read,
+// without its blanks.
 struct LooseReading {
     double value = 0.0;
     qsizetype end = 0;
+    QString number;
 };
 LooseReading readLoose(QStringView text);
 

@@ -18,19 +18,8 @@ QString quoted(QStringView unread)
     return u'"' + unread.first(MaxQuoted).toString() + QStringLiteral("…\"");
 }
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
-
-QString withoutBlanks(QStringView text)
-{
-    QString compact;
-    for (const QChar c : text)
-        if (!isBlank(c))
-            compact += c;
-    return compact;
-}
-
 // How to write what was meant so that it is read whole, where that is clear.
-QString hint(QStringView read, QStringView unread)
+QString hint(const QString &read, QStringView unread)
 {
     if (read.isEmpty())
         return QStringLiteral(" (no number at the start)");
@@ -38,7 +27,7 @@ QString hint(QStringView read, QStringView unread)
         return QStringLiteral(" (use \".\" for decimals)");
     static const QRegularExpression powerOfTen(QStringLiteral(R"(^[xX*×]\s*10\s*\^\s*([+-]?\d+))"));
     if (const auto power = powerOfTen.match(unread); power.hasMatch() && !read.contains(u'E', Qt::CaseInsensitive))
-        return QStringLiteral(" (write %1E%2)").arg(withoutBlanks(read), power.captured(1));
+        return QStringLiteral(" (write %1E%2)").arg(read, power.captured(1));
     if (unread[0].isLetter() || unread[0] == u'/' || unread[0] == u'°')
         return QStringLiteral(" (type the number alone, without a unit)");
     return {};
@@ -52,10 +41,9 @@ QString readingNote(QStringView text)
     const QStringView unread = text.sliced(reading.end).trimmed();
     if (unread.isEmpty())
         return {};
-    const QStringView read = text.first(reading.end).trimmed();
     return QStringLiteral("Read as %1 — %2 was not read")
                .arg(NumericText::format(reading.value, NumericText::Separators::point()), quoted(unread))
-        + hint(read, unread);
+        + hint(reading.number, unread);
 }
 
 } // namespace solvers
