@@ -82,10 +82,8 @@ public:
 ChatServer::ChatServer(const Settings &settings, QObject *parent)
     : QObject(parent)
     , limits(settings)
-    , tcpServer(new QTcpServer(this))
     , currentList(protocol::userListMessage({}))
 {
-    connect(tcpServer, &QTcpServer::newConnection, this, &ChatServer::acceptConnections);
 }
 
 ChatServer::~ChatServer()
@@ -98,13 +96,27 @@ ChatServer::~ChatServer()
     }
 }
 
-bool ChatServer::listen(const QHostAddress &address, quint16 port) { return tcpServer->listen(address, port); }
+bool ChatServer::listen(const QHostAddress &address, quint16 port)
+{
+    auto *listener = new QTcpServer(this);
+    if (!listener->listen(address, port)) {
+        listenError = listener->errorString();
+        delete listener;
+        return false;
+    }
+    connect(listener, &QTcpServer::newConnection, this, [this, listener] { acceptConnections(listener); });
+    listeners.push_back(listener);
+    return true;
+}
 
-QString ChatServer::errorString() const { return tcpServer->errorString(); }
+QString ChatServer::errorString() const { return listenError; }
 
-QHostAddress ChatServer::serverAddress() const { return tcpServer->serverAddress(); }
+QHostAddress ChatServer::serverAddress() const
+{
+    return listeners.empty() ? QHostAddress() : listeners.front()->serverAddress();
+}
 
-quint16 ChatServer::serverPort() const { return tcpServer->serverPort(); }
+quint16 ChatServer::serverPort() const { return listeners.empty() ? 0 : listeners.front()->serverPort(); }
 
 int ChatServer::clientCount() const
 {
@@ -127,7 +139,7 @@ QString ChatServer::describe(Reason reason) const
     case Reason::Left: return QStringLiteral("left");
     case Reason::SocketError: return QStringLiteral("connection broke");
     case Reason::ServerFull: return QStringLiteral("cut off: server full (%1 clients)").arg(limits.maxClients);
-    case Reason::ChunkTooLong: return QStringLiteral("cut off: message longer than %1 bytes").arg(limits.maxChunkBytes);
+    case Reason::ChunkTooLong: return QStringLiteral("cut off: message longer than %1 bytes").arg(limits.maxMessageBytes);
     case Reason::TooFast:
         return QStringLiteral("cut off: more than %1 messages a second").arg(limits.maxChunksPerSecond);
     case Reason::NoMessages:
@@ -146,9 +158,9 @@ QString ChatServer::describe(Reason reason) const
     return QString();
 }
 
-void ChatServer::acceptConnections()
+void ChatServer::acceptConnections(QTcpServer *listener)
 {
-    while (QTcpSocket *socket = tcpServer->nextPendingConnection()) {
+    while (QTcpSocket *socket = listener->nextPendingConnection()) {
         auto *client = new Client(socket, this);
         client->id = ++clientsSeen;
         client->peer = peerText(socket);
@@ -162,7 +174,7 @@ void ChatServer::acceptConnections()
         // One chunk is one message, so reading stops one byte past the
         // longest allowed message: a longer one shows as such, and a flood
         // waits in the kernel instead of in our memory.
-        socket->setReadBufferSize(limits.maxChunkBytes + 1);
+        socket->setReadBufferSize(limits.maxMessageBytes + 1);
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         if (limits.socketSendBufferBytes > 0)
             socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, limits.socketSendBufferBytes);
@@ -195,7 +207,7 @@ void ChatServer::read(Client *client)
         return;
     receivedBytes += chunk.size();
     peaks.chunkBytes = std::max<qint64>(peaks.chunkBytes, chunk.size());
-    if (chunk.size() > limits.maxChunkBytes) {
+    if (chunk.size() > limits.maxMessageBytes) {
         drop(client, Reason::ChunkTooLong);
         return;
     }

@@ -29,13 +29,21 @@ struct Settings {
     // Least time between two writes to one client; 0 writes each message as
     // soon as the socket has taken the previous one.
     int gapMs = 50;
-    // Connections beyond this many are closed at once.
+    // Connections beyond this many, in all and from one address, are turned
+    // away (a class behind one address fits in the latter).
     int maxClients = 256;
+    int maxPerAddress = 64;
     // A connection that has not sent its name this long after it came is
     // cut off, so that silent ones do not hold places; 0: no limit.
     int nameTimeoutMs = 30 * 1000;
-    // A chunk (and so a name message) longer than this cuts the client off.
-    qsizetype maxChunkBytes = qsizetype{8} * 1024;
+    // The longest message relayed, "text|" + name + "|" + line: the most the
+    // chat window reads at once. A longer line is not relayed; its sender is
+    // told. A name message is bounded alike.
+    qsizetype maxMessageBytes = qsizetype{64} * 1024;
+    // A message may reach the server in pieces (TCP segments): a piece that
+    // does not begin a message is the rest of the one before if it comes
+    // within this time of the previous piece.
+    int pieceTimeoutMs = 200;
     // Names are cut to this length.
     qsizetype maxNameBytes = 64;
     // A client may send a burst of this many chunks, then this many a second.
@@ -53,6 +61,15 @@ struct Settings {
     // The kernel's send buffer for each client, so that a client that does
     // not read is noticed before megabytes pile up for it.
     int socketSendBufferBytes = 64 * 1024;
+    // A client whose network vanished is noticed by TCP keep-alive (probes
+    // after this idle time, this far apart, this many) and, while data waits
+    // for it unacknowledged, by the user timeout; 0 turns either off.
+    int keepAliveIdleSeconds = 60;
+    int keepAliveIntervalSeconds = 10;
+    int keepAliveProbes = 3;
+    int userTimeoutMs = 90 * 1000;
+    // Each relayed line also goes to the log.
+    bool logMessages = false;
 };
 
 class ChatServer : public QObject
@@ -77,9 +94,10 @@ public:
     explicit ChatServer(const Settings &settings = {}, QObject *parent = nullptr);
     ~ChatServer() override;
 
+    // May be called once for each address to serve; port 0 takes a free one.
     bool listen(const QHostAddress &address, quint16 port);
-    QString errorString() const;
-    QHostAddress serverAddress() const;
+    QString errorString() const;       // why the last listen failed
+    QHostAddress serverAddress() const; // of the first address listened on
     quint16 serverPort() const;
 
     const Settings &settings() const { return limits; }
@@ -112,7 +130,7 @@ Q_SIGNALS:
 private:
     class Client;
 
-    void acceptConnections();
+    void acceptConnections(QTcpServer *listener);
     void read(Client *client);
     void join(Client *client, const QByteArray &chunk);
     void relay(Client *sender, const QByteArray &message);
@@ -125,7 +143,8 @@ private:
     void sweep();
 
     Settings limits;
-    QTcpServer *tcpServer = nullptr;
+    std::vector<QTcpServer *> listeners;
+    QString listenError;
     std::vector<Client *> clients; // in connection order
     std::vector<Client *> members; // named, in joining order
     QByteArray currentList;        // "cons|..." for the members not being cut off

@@ -142,8 +142,8 @@ void LiveHelpServerTest::cutOff()
     const QByteArray line = log.last().at(0).toString().toLatin1();
     QVERIFY2(line.startsWith("disconnect 127.0.0.1:") && line.endsWith(' ' + flo.logged), line.constData());
     // A chunk too long, or all that came at once, is read to one byte past the limit: the rest stays in the system.
-    if (flo.how == "burst" || flo.chunk.size() > flo.settings.maxChunkBytes)
-        QCOMPARE(server.bytesReceived() - readBefore, flo.settings.maxChunkBytes + 1);
+    if (flo.how == "burst" || flo.chunk.size() > flo.settings.maxMessageBytes)
+        QCOMPARE(server.bytesReceived() - readBefore, flo.settings.maxMessageBytes + 1);
     QTRY_VERIFY((flo.how == "feed" || !peer.connected()) && ann.received.contains(flo.relayed)
                 && bob.received.contains(flo.relayed));
 
