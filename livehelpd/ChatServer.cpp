@@ -9,6 +9,10 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <utility>
 
 namespace livehelpd {
 
@@ -16,14 +20,41 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-QString peerText(const QTcpSocket *socket)
+// An address as the log shows it and the per-address limit counts it: an
+// IPv4 client of a dual-stack listener arrives as ::ffff:a.b.c.d and is
+// plain IPv4 here.
+QString hostText(const QHostAddress &address)
 {
-    const QHostAddress address = socket->peerAddress();
     bool isIPv4 = false;
     const quint32 ipv4 = address.toIPv4Address(&isIPv4);
-    const QString host = isIPv4 ? QHostAddress(ipv4).toString() : address.toString();
-    return host + u':' + QString::number(socket->peerPort());
+    return isIPv4 ? QHostAddress(ipv4).toString() : address.toString();
 }
+
+QString peerText(const QString &host, quint16 port)
+{
+    return (host.contains(u':') ? u'[' + host + u']' : host) + u':' + QString::number(port);
+}
+
+// A vanished client (no FIN, no reset) is noticed by keep-alive probes while
+// it is idle, and by the user timeout while data waits for it unacknowledged
+// (keep-alive sends no probe then).
+void watchForVanishing(QTcpSocket *socket, const Settings &limits)
+{
+    const auto fd = int(socket->socketDescriptor());
+    const auto option = [fd](int level, int name, int value) {
+        if (value > 0)
+            ::setsockopt(fd, level, name, &value, sizeof value);
+    };
+    if (limits.keepAliveIdleSeconds > 0) {
+        socket->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+        option(IPPROTO_TCP, TCP_KEEPIDLE, limits.keepAliveIdleSeconds);
+        option(IPPROTO_TCP, TCP_KEEPINTVL, limits.keepAliveIntervalSeconds);
+        option(IPPROTO_TCP, TCP_KEEPCNT, limits.keepAliveProbes);
+    }
+    option(IPPROTO_TCP, TCP_USER_TIMEOUT, limits.userTimeoutMs);
+}
+
+const QByteArray ServerName = QByteArrayLiteral("Server");
 
 // A name as the log shows it: quoted, with every byte outside printable
 // ASCII (and the quote and backslash) as \xNN, since the bytes are in the
@@ -56,12 +87,15 @@ public:
         pacing.setSingleShot(true);
         pacing.setTimerType(Qt::PreciseTimer);
         naming.setSingleShot(true);
+        pieces.setSingleShot(true);
     }
 
     QTcpSocket *socket;
     quint64 id = 0; // unlike its address, never reused
     QTimer pacing;
     QTimer naming;
+    QTimer pieces; // the message read so far is whole when it runs out
+    QString host;
     QString peer;
     QByteArray name;
     bool named = false;
@@ -73,6 +107,9 @@ public:
     OutputQueue output;
     bool wroteBefore = false;
     Clock::time_point lastWrite;
+
+    QByteArray message;      // read so far, its rest may still come
+    bool messageCut = false; // longer than maxMessageBytes: only its start is kept
 
     double chunkTokens = 0;
     Clock::time_point lastChunk;
@@ -137,9 +174,10 @@ QString ChatServer::describe(Reason reason) const
 {
     switch (reason) {
     case Reason::Left: return QStringLiteral("left");
-    case Reason::SocketError: return QStringLiteral("connection broke");
+    case Reason::SocketError: return QStringLiteral("connection lost");
     case Reason::ServerFull: return QStringLiteral("cut off: server full (%1 clients)").arg(limits.maxClients);
-    case Reason::ChunkTooLong: return QStringLiteral("cut off: message longer than %1 bytes").arg(limits.maxMessageBytes);
+    case Reason::TooManyFromAddress:
+        return QStringLiteral("cut off: too many connections from its address (%1)").arg(limits.maxPerAddress);
     case Reason::TooFast:
         return QStringLiteral("cut off: more than %1 messages a second").arg(limits.maxChunksPerSecond);
     case Reason::NoMessages:
@@ -158,26 +196,60 @@ QString ChatServer::describe(Reason reason) const
     return QString();
 }
 
+QString ChatServer::farewell(Reason reason) const
+{
+    switch (reason) {
+    case Reason::Left:
+    case Reason::SocketError:
+    case Reason::NotReading: return QString();
+    case Reason::ServerFull:
+        return QStringLiteral("Sorry, the room is full (%1 people). Please try again later.").arg(limits.maxClients);
+    case Reason::TooManyFromAddress:
+        return QStringLiteral("Sorry, there are already %1 connections from your address. Please close one and try "
+                              "again.")
+            .arg(limits.maxPerAddress);
+    case Reason::TooFast:
+        return QStringLiteral("You were disconnected: your program sent more than %1 messages a second.")
+            .arg(limits.maxChunksPerSecond);
+    case Reason::NoMessages:
+        return QStringLiteral("You were disconnected: your program sent data that are not chat messages.");
+    case Reason::Flooding:
+        return QStringLiteral("You were disconnected: you sent lines faster than they can be passed on.");
+    case Reason::NoName:
+        return QStringLiteral("You were disconnected: no name was sent within %1 seconds of connecting.")
+            .arg(limits.nameTimeoutMs / 1000.0);
+    }
+    return QString();
+}
+
 void ChatServer::acceptConnections(QTcpServer *listener)
 {
     while (QTcpSocket *socket = listener->nextPendingConnection()) {
         auto *client = new Client(socket, this);
         client->id = ++clientsSeen;
-        client->peer = peerText(socket);
+        client->host = hostText(socket->peerAddress());
+        client->peer = peerText(client->host, socket->peerPort());
         clients.push_back(client);
         Q_EMIT logLine(QStringLiteral("connect ") + client->peer);
         if (clientCount() > limits.maxClients) {
             drop(client, Reason::ServerFull);
             continue;
         }
+        const auto fromHere = std::count_if(clients.begin(), clients.end(), [client](const Client *c) {
+            return !c->closing && c->host == client->host;
+        });
+        if (fromHere > limits.maxPerAddress) {
+            drop(client, Reason::TooManyFromAddress);
+            continue;
+        }
 
-        // One chunk is one message, so reading stops one byte past the
-        // longest allowed message: a longer one shows as such, and a flood
-        // waits in the kernel instead of in our memory.
+        // Reading stops one byte past the longest message: a flood waits in
+        // the kernel instead of in our memory.
         socket->setReadBufferSize(limits.maxMessageBytes + 1);
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         if (limits.socketSendBufferBytes > 0)
             socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, limits.socketSendBufferBytes);
+        watchForVanishing(socket, limits);
         client->chunkTokens = limits.maxChunksPerSecond;
         client->lastChunk = Clock::now();
 
@@ -191,6 +263,7 @@ void ChatServer::acceptConnections(QTcpServer *listener)
                 drop(client, Reason::SocketError, client->socket->errorString());
         });
         connect(&client->pacing, &QTimer::timeout, client, [this, client] { pump(client); });
+        connect(&client->pieces, &QTimer::timeout, client, [this, client] { finishMessage(client); });
         if (limits.nameTimeoutMs > 0) {
             connect(&client->naming, &QTimer::timeout, client, [this, client] { drop(client, Reason::NoName); });
             client->naming.start(limits.nameTimeoutMs);
@@ -207,10 +280,6 @@ void ChatServer::read(Client *client)
         return;
     receivedBytes += chunk.size();
     peaks.chunkBytes = std::max<qint64>(peaks.chunkBytes, chunk.size());
-    if (chunk.size() > limits.maxMessageBytes) {
-        drop(client, Reason::ChunkTooLong);
-        return;
-    }
 
     // A bucket of maxChunksPerSecond chunks, refilled at that rate.
     const Clock::time_point now = Clock::now();
@@ -224,29 +293,98 @@ void ChatServer::read(Client *client)
     }
     client->chunkTokens -= 1;
 
+    // The first chunk begins the name, whatever it holds; after it, only a
+    // chunk of a known kind begins a message, and any other is the rest of
+    // the message before, or else no message at all.
+    const bool beginsName = !client->named && client->message.isEmpty();
+    if (beginsName || protocol::beginsMessage(chunk)) {
+        finishMessage(client);
+        if (client->closing)
+            return;
+        client->message = chunk;
+    } else if (!client->message.isEmpty()) {
+        client->message += chunk;
+    } else {
+        client->bytesWithoutMessage += chunk.size();
+        if (client->bytesWithoutMessage > limits.maxBytesWithoutMessage)
+            drop(client, Reason::NoMessages);
+        return;
+    }
+    if (client->message.size() > limits.maxMessageBytes) {
+        client->messageCut = true;
+        client->message.truncate(limits.maxMessageBytes);
+    }
+    if (limits.pieceTimeoutMs > 0)
+        client->pieces.start(limits.pieceTimeoutMs);
+    else
+        finishMessage(client);
+}
+
+// The message read so far is whole: a name, a line to relay, or neither.
+void ChatServer::finishMessage(Client *client)
+{
+    client->pieces.stop();
+    if (client->closing || client->message.isEmpty())
+        return;
+    const QByteArray message = std::exchange(client->message, {});
+    const bool cut = std::exchange(client->messageCut, false);
     if (!client->named) {
-        join(client, chunk);
+        join(client, message);
         return;
     }
     QByteArrayView line;
-    if (protocol::lineFromChunk(chunk, &line)) {
-        client->bytesWithoutMessage = 0;
-        relay(client, protocol::chatLineMessage(client->name, line));
+    if (!protocol::lineFromChunk(message, &line)) {
+        client->bytesWithoutMessage += message.size();
+        if (client->bytesWithoutMessage > limits.maxBytesWithoutMessage)
+            drop(client, Reason::NoMessages);
         return;
     }
-    client->bytesWithoutMessage += chunk.size();
-    if (client->bytesWithoutMessage > limits.maxBytesWithoutMessage)
-        drop(client, Reason::NoMessages);
+    client->bytesWithoutMessage = 0;
+    const QByteArray relayed = protocol::chatLineMessage(client->name, line);
+    if (cut || relayed.size() > limits.maxMessageBytes) {
+        tell(client, QStringLiteral("Your last line was not passed on: with your name it is longer than %1 "
+                                    "bytes, the most a chat window takes at once. Please send it in parts.")
+                         .arg(limits.maxMessageBytes));
+        return;
+    }
+    if (limits.logMessages)
+        Q_EMIT logLine(QStringLiteral("line ") + client->peer + u' ' + quotedName(client->name) + QStringLiteral(": ")
+                       + quotedName(line.toByteArray()));
+    relay(client, relayed);
 }
 
-void ChatServer::join(Client *client, const QByteArray &chunk)
+void ChatServer::join(Client *client, const QByteArray &message)
 {
-    client->name = protocol::sanitiseName(protocol::nameFromChunk(chunk), limits.maxNameBytes);
+    client->name = uniqueName(protocol::sanitiseName(protocol::nameFromChunk(message), limits.maxNameBytes));
     client->named = true;
     client->naming.stop();
     client->bytesWithoutMessage = 0;
     members.push_back(client);
     listChanged();
+    Q_EMIT logLine(QStringLiteral("join ") + client->peer + u' ' + quotedName(client->name)
+                   + QStringLiteral("; %1 online").arg(names().size()));
+}
+
+// The name as the others see it: "Server" and the names of those online are
+// taken, so a second "Ann" is "Ann (2)".
+QByteArray ChatServer::uniqueName(const QByteArray &name) const
+{
+    const auto taken = [this](const QByteArray &candidate) {
+        return candidate == ServerName || std::any_of(members.begin(), members.end(), [&](const Client *member) {
+                   return !member->closing && member->name == candidate;
+               });
+    };
+    QByteArray unique = name;
+    for (int n = 2; taken(unique); ++n)
+        unique = name + " (" + QByteArray::number(n) + ')';
+    return unique;
+}
+
+// A line from the server to one client, in its turn with the others.
+void ChatServer::tell(Client *client, const QString &text)
+{
+    client->output.appendLine(protocol::chatLineMessage(ServerName, text.toLatin1()), 0);
+    pump(client);
 }
 
 void ChatServer::relay(Client *sender, const QByteArray &message)
@@ -338,19 +476,33 @@ void ChatServer::drop(Client *client, Reason reason, const QString &detail)
 {
     if (client->closing)
         return;
+    // One that left says its last words, also a line still coming in pieces.
+    if (reason == Reason::Left || reason == Reason::SocketError)
+        finishMessage(client);
+    if (client->closing)
+        return;
     client->closing = true;
     client->reason = reason;
     client->detail = detail;
     client->pacing.stop();
     client->naming.stop();
+    client->pieces.stop();
     client->output.clear();
     // One that was cut off takes its lines not yet passed on with it, so a
-    // flood does not go on after its sender has gone; one that left says
-    // its last words.
+    // flood does not go on after its sender has gone.
     if (reason != Reason::Left && reason != Reason::SocketError)
         forgetLinesFrom(client);
     disconnect(client->socket, nullptr, client, nullptr);
-    client->socket->abort();
+    // Told why, where the socket can take it, then closed after it.
+    const QString why = farewell(reason);
+    if (!why.isEmpty() && client->socket->bytesToWrite() == 0
+        && client->socket->state() == QAbstractSocket::ConnectedState) {
+        client->socket->write(protocol::chatLineMessage(ServerName, why.toLatin1()));
+        client->socket->flush();
+        client->socket->disconnectFromHost();
+    } else {
+        client->socket->abort();
+    }
     if (!sweepPending) {
         sweepPending = true;
         QMetaObject::invokeMethod(
@@ -382,6 +534,7 @@ void ChatServer::sweep()
             + describe(client->reason);
         if (!client->detail.isEmpty())
             line += QStringLiteral(" (") + client->detail + u')';
+        line += QStringLiteral("; %1 online").arg(members.size());
         departures.push_back({line, client->reason, client->named ? client->name : QByteArray()});
         client->deleteLater();
     }

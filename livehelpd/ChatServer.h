@@ -1,18 +1,22 @@
 #pragma once
 
-// The Live Help server. Each TCP connection is one client: its first chunk
-// names it, later chunks "text|" + line are relayed to every other named
+// The Live Help server. Each TCP connection is one client: its first message
+// names it, later messages "text|" + line are relayed to every other named
 // client as "text|" + sender + "|" + line, and every join or leave sends all
-// named clients the people-online list "cons|" + each name + "|". A chunk is
-// whatever one read returns; it is one message.
+// named clients the people-online list "cons|" + each name + "|". A message
+// is what the client wrote at once; it may arrive in pieces, and a piece that
+// does not begin a message is the rest of the one before (Settings).
+// Names are made unique in what the others see ("Ann (2)"); the name
+// "Server" is the server's own, for the lines it sends a client itself.
 //
 // What goes out to a client waits in that client's own queue and leaves one
 // message per write, at least Settings::gapMs apart, so that a client reading
 // whenever data arrives sees one message per read. Every client is
 // distrusted: the settings bound what one may send, how fast, how much may
 // wait for it, how long it may stay without a name, and how many may be
-// connected. A client crossing a bound is cut off, and its lines still
-// waiting for the others go with it; the others go on.
+// connected. A client crossing a bound is told why by a line from "Server"
+// where it can still read one, then cut off, and its lines still waiting for
+// the others go with it; the others go on.
 
 #include <QByteArray>
 #include <QList>
@@ -79,11 +83,11 @@ class ChatServer : public QObject
 
 public:
     enum class Reason {
-        Left,         // the client closed the connection
-        SocketError,  // the connection broke
-        ServerFull,   // maxClients were already connected
-        ChunkTooLong, // a chunk beyond maxChunkBytes
-        TooFast,      // more chunks than maxChunksPerSecond allows
+        Left,               // the client closed the connection
+        SocketError,        // the connection was lost (reset, or no answer to keep-alive)
+        ServerFull,         // maxClients were already connected
+        TooManyFromAddress, // maxPerAddress were already connected from its address
+        TooFast,            // more chunks than maxChunksPerSecond allows
         NoMessages,   // maxBytesWithoutMessage of chunks that were no message
         NotReading,   // its output went beyond a bound while it took none
         Flooding,     // its lines took a reading client's queue beyond a bound
@@ -111,7 +115,7 @@ public:
     // The most that has waited in the server for or from one client so far,
     // as the bounds count it.
     struct Backlog {
-        qint64 chunkBytes = 0;        // one read: at most maxChunkBytes + 1
+        qint64 chunkBytes = 0;        // one read: at most maxMessageBytes + 1
         qsizetype queuedMessages = 0; // at most maxQueuedMessages
         qint64 queuedBytes = 0;       // at most maxQueuedBytes
     };
@@ -119,9 +123,13 @@ public:
 
     // The text of a reason in a log line.
     QString describe(Reason reason) const;
+    // What the client is told before it is cut off for that reason; empty
+    // where it is not told (it left, or it does not read).
+    QString farewell(Reason reason) const;
 
 Q_SIGNALS:
-    // One line for the log per connect and per disconnect, without a line end.
+    // One line for the log per connect, join and disconnect (and relayed
+    // line, with logMessages), without a line end.
     void logLine(const QString &line);
     // A client has gone, for the reason given; name is empty when it never
     // sent one.
@@ -132,7 +140,10 @@ private:
 
     void acceptConnections(QTcpServer *listener);
     void read(Client *client);
-    void join(Client *client, const QByteArray &chunk);
+    void finishMessage(Client *client);
+    void join(Client *client, const QByteArray &message);
+    QByteArray uniqueName(const QByteArray &name) const;
+    void tell(Client *client, const QString &text);
     void relay(Client *sender, const QByteArray &message);
     void listChanged();
     void enqueueLine(Client *client, const QByteArray &message, Client *sender);

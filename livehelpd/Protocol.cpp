@@ -26,6 +26,8 @@ QByteArray sanitiseName(QByteArrayView name, qsizetype maxBytes)
     return clean;
 }
 
+bool beginsMessage(QByteArrayView chunk) { return chunk.startsWith(NamePrefix) || chunk.startsWith(TextPrefix); }
+
 bool lineFromChunk(QByteArrayView chunk, QByteArrayView *line)
 {
     if (!chunk.startsWith(TextPrefix))

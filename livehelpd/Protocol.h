@@ -23,6 +23,9 @@ QByteArray nameFromChunk(QByteArrayView chunk);
 // is cut to maxBytes. Every other byte is kept as it is.
 QByteArray sanitiseName(QByteArrayView name, qsizetype maxBytes);
 
+// Whether a chunk begins a message a client sends: "name|" or "text|".
+bool beginsMessage(QByteArrayView chunk);
+
 // The line of a chunk "text|" + line, or nothing for any other chunk.
 bool lineFromChunk(QByteArrayView chunk, QByteArrayView *line);
 

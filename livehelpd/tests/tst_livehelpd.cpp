@@ -6,6 +6,7 @@
 #include "support/TestPeer.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -46,6 +47,8 @@ private Q_SLOTS:
     void protocol();
     void cutOff_data();
     void cutOff();
+    void messages_data();
+    void messages();
     void program_data();
     void program();
 };
@@ -89,14 +92,15 @@ void LiveHelpServerTest::cutOff_data()
     row("reset before its name", {{}, "", "", "reset", 0, Left, "(no name): left"});
     row("reset in a line: its last words go out", {{}, flo, "text|half a li",
         "reset", 1, Left, "\"Flo\": left", "text|Flo|half a li"});
-    row("connection broke", {{}, flo, "", "break", 0, SocketError, "\"Flo\": connection broke (Unknown error)"});
+    row("connection broke", {{}, flo, "", "break", 0, SocketError, "\"Flo\": connection lost (Unknown error)"});
     row("server full", {{.maxClients = 2}, "", "", "", 0, ServerFull, noNameCut + "server full (2 clients)"});
     row("no name in time", {{.nameTimeoutMs = 300}, "", "", "", 0, NoName, noNameCut + "no name within 300 ms"});
-    row("name one byte over the size limit", {{}, "", "name|" + QByteArray(8188, 'n'),
-        "turns", 1, ChunkTooLong, noNameCut + "message longer than 8192 bytes"});
+    row("too many from one address", {{.maxPerAddress = 2}, "", "", "", 0, TooManyFromAddress,
+        noNameCut + "too many connections from its address (2)"});
+    // Read a chunk at a time, past the message size: the rest of one message, until the chunks come too fast.
     row("50 MB in one burst, a name in its code page",
         {{}, "name|Jos\xe9 \"J\" \\", "text|" + QByteArray(50 << 20, 'x'),
-        "burst", 1, ChunkTooLong, "\"Jos\\xe9 \\x22J\\x22 \\x5c\": cut off: message longer than 8192 bytes"});
+        "burst", 1, TooFast, "\"Jos\\xe9 \\x22J\\x22 \\x5c\": cut off: more than 300 messages a second"});
     row("junk in small chunks", {{.gapMs = 0, .maxBytesWithoutMessage = 65536}, flo, QByteArray(4096, 'y'),
         "turns", 100, NoMessages, floCut + "more than 65536 bytes without a message"});
     row("too many lines a second", {{.gapMs = 0, .maxChunksPerSecond = 20}, flo, "text|spam",
@@ -119,10 +123,12 @@ void LiveHelpServerTest::cutOff()
     QVERIFY(server.listen(QHostAddress::LocalHost, 0));
     TestPeer ann(server.serverPort()), bob(server.serverPort());
     QVERIFY(sendRead(server, ann, "name|Ann") && sendRead(server, bob, "name|Bob"));
+    QVERIFY(waitUntil([&] { return server.names().size() == 2; })); // a name is whole once no more of it comes
     QSignalSpy gone(&server, &ChatServer::clientDisconnected), log(&server, &ChatServer::logLine);
     TestPeer peer(server.serverPort(), flo.how != "feed");
     QVERIFY(waitUntil([&] { return (peer.connected() && server.clientCount() == 3) || !gone.isEmpty(); }));
-    QVERIFY(flo.name.isEmpty() || sendRead(server, peer, flo.name));
+    QVERIFY(flo.name.isEmpty()
+            || (sendRead(server, peer, flo.name) && waitUntil([&] { return server.names().size() == 3; })));
     const qint64 readBefore = server.bytesReceived();
     for (int i = 0; i < flo.times && gone.isEmpty(); ++i) {
         if (flo.how == "burst" || flo.how == "reset")
@@ -140,10 +146,12 @@ void LiveHelpServerTest::cutOff()
     const qsizetype heardBefore = bob.received.size();
     QCOMPARE(gone.at(0).at(0).value<Reason>(), flo.reason);
     const QByteArray line = log.last().at(0).toString().toLatin1();
-    QVERIFY2(line.startsWith("disconnect 127.0.0.1:") && line.endsWith(' ' + flo.logged), line.constData());
-    // A chunk too long, or all that came at once, is read to one byte past the limit: the rest stays in the system.
-    if (flo.how == "burst" || flo.chunk.size() > flo.settings.maxMessageBytes)
-        QCOMPARE(server.bytesReceived() - readBefore, flo.settings.maxMessageBytes + 1);
+    QVERIFY2(line.startsWith("disconnect 127.0.0.1:") && line.endsWith(' ' + flo.logged + "; 2 online"),
+             line.constData());
+    // Told why first, where it reads (a burst still unread when it is cut off may end in a reset instead).
+    if (const QString why = server.farewell(flo.reason); !why.isEmpty() && flo.how != "burst")
+        QTRY_VERIFY(peer.received.endsWith("text|Server|" + why.toLatin1()));
+    QVERIFY(server.bytesReceived() - readBefore <= qint64(flo.times) * flo.chunk.size());
     QTRY_VERIFY((flo.how == "feed" || !peer.connected()) && ann.received.contains(flo.relayed)
                 && bob.received.contains(flo.relayed));
 
@@ -156,6 +164,61 @@ void LiveHelpServerTest::cutOff()
     QVERIFY(server.names() == ByteList({"Ann", "Bob"}) && server.clientCount() == 2);
     bob.socket->disconnectFromHost(); // and whoever leaves next is gone from the list too
     QTRY_VERIFY(ann.received.endsWith("cons|Ann|") && server.clientCount() == 1);
+}
+
+// Bob joins beside Ann and writes a message in pieces, 20 ms apart: what Ann gets of it, what Bob is told. Then he
+// is still there: his next line reaches Ann.
+void LiveHelpServerTest::messages_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("seenAs");
+    QTest::addColumn<ByteList>("pieces");
+    QTest::addColumn<QByteArray>("annGets");
+    QTest::addColumn<QByteArray>("bobTold");
+    const QByteArray long20k(20000, 'l'), long70k(70000, 'm');
+    auto row = [](const char *title, const char *name, const char *seenAs, const ByteList &pieces,
+                  const QByteArray &annGets, const QByteArray &bobTold = {}) {
+        QTest::newRow(title) << QByteArray(name) << QByteArray(seenAs) << pieces << annGets << bobTold;
+    };
+    row("two pieces", "name|Bob", "Bob", {"text|hello, ", "world"}, "text|Bob|hello, world");
+    row("three pieces, a name in two", "name|B", "Bob", {"ob", "text|a", "b|", "c"}, "text|Bob|ab|c");
+    row("20,000 bytes", "name|Bob", "Bob", {"text|" + long20k}, "text|Bob|" + long20k);
+    row("70,000 bytes: not passed on", "name|Bob", "Bob", {"text|" + long70k.left(40000), long70k.mid(40000)}, "",
+        "text|Server|Your last line was not passed on: with your name it is longer than 65536 bytes");
+    row("a second Ann", "name|Ann", "Ann (2)", {"text|hi"}, "text|Ann (2)|hi");
+    row("the server's name", "Server", "Server (2)", {"text|hi"}, "text|Server (2)|hi");
+}
+
+void LiveHelpServerTest::messages()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(ByteList, pieces);
+    QFETCH(QByteArray, seenAs);
+    ChatServer server({.logMessages = true});
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    QSignalSpy log(&server, &ChatServer::logLine);
+    TestPeer ann(server.serverPort()), bob(server.serverPort());
+    QVERIFY(sendRead(server, ann, "name|Ann") && waitUntil([&] { return server.names().size() == 1; }));
+    for (const QByteArray &piece : ByteList{name} + pieces) {
+        QVERIFY(sendRead(server, bob, piece));
+        QTest::qWait(20);
+    }
+    QFETCH(QByteArray, annGets);
+    QFETCH(QByteArray, bobTold);
+    QVERIFY(
+        waitUntil([&] { return annGets.isEmpty() ? bob.received.contains(bobTold) : ann.received.endsWith(annGets); }));
+    QVERIFY(ann.received.contains("cons|Ann|" + seenAs + "|") && !ann.received.contains("text|" + seenAs + "|m"));
+    QVERIFY(sendRead(server, bob, "text|still here"));
+    QVERIFY(waitUntil([&] { return ann.received.endsWith("text|" + seenAs + "|still here"); }));
+    QStringList lines; // a join with the people online; each relayed line
+    for (const QList<QVariant> &signal : log)
+        lines << signal.at(0).toString();
+    const QString quoted = '"' + QString::fromLatin1(seenAs) + '"';
+    QCOMPARE(
+        lines.filter(QRegularExpression("^join 127.0.0.1:\\d+ " + QRegularExpression::escape(quoted) + "; 2 online$"))
+            .size(),
+        1);
+    QVERIFY2(lines.last().endsWith(quoted + ": \"still here\""), qPrintable(lines.last()));
 }
 
 void LiveHelpServerTest::program_data()
