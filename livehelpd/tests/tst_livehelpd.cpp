@@ -243,7 +243,7 @@ void LiveHelpServerTest::program_data()
         {"--port", "0", "--listen", "LocalHost", "--gap-ms", "0", "--max-clients", "1", "--name-timeout-ms", "0"},
         {"(gap 0 ms, at most 1 clients, no time limit for the name)\n"}, -1);
     row("a client without a name in time", {"--port", "PORT", "--name-timeout-ms", "300"},
-        {" connect 127.0.0.1:", " (no name): cut off: no name within 300 ms\n"}, -1);
+        {" connect 127.0.0.1:", " (no name): cut off: no name within 300 ms; 0 online\n"}, -1);
 }
 
 void LiveHelpServerTest::program()
