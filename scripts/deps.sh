@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-liberation2
     xvfb xauth x11-utils socat xdotool xclip
+    iproute2 util-linux
     appstream desktop-file-utils dpkg-dev
     shellcheck clang-format clang-tidy
     "$@"
