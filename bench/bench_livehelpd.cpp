@@ -1,7 +1,8 @@
-// Relaying through the Live Help server: 200 loopback clients on one
-// in-process server without a gap. In each round every client sends one
-// line, and the round ends when every client has received the lines of all
-// the others: 200 x 199 relayed messages a round. Clients and server share
+// Relaying through the Live Help server: loopback clients (a room of 200,
+// and rooms of 50 and 400 to see how it grows) on one in-process server
+// without a gap. In each round every client sends one line, and the round
+// ends when every client has received the lines of all the others: n x (n - 1)
+// relayed messages a round. Clients and server share
 // one thread, so the rate includes the clients' reading.
 //
 // The floor is a bare relay in the same run: the same bytes out, one write
@@ -24,7 +25,6 @@
 
 namespace {
 
-constexpr int Clients = 200;
 constexpr int RoundSeconds = 60;
 
 // Runs the event loop until done() holds; false after RoundSeconds. The
@@ -113,13 +113,17 @@ private:
 };
 
 // The real server, unpaced; what is measured is relaying, not the guard
-// against floods.
+// against floods, nor the wait for the rest of a message that may come in
+// pieces (which delays a line, not the rate). All clients come from one
+// address.
 struct OurServer : livehelpd::ChatServer {
     static livehelpd::Settings unpaced()
     {
         livehelpd::Settings settings;
         settings.gapMs = 0;
         settings.maxChunksPerSecond = 1'000'000;
+        settings.pieceTimeoutMs = 0;
+        settings.maxPerAddress = settings.maxClients = 1'000'000;
         return settings;
     }
     OurServer()
@@ -132,6 +136,7 @@ template<typename Server>
 void relay(benchmark::State &state)
 {
     const qsizetype lineBytes = qsizetype(state.range(0));
+    const int roomSize = int(state.range(1));
     Server server;
     if (!server.listen(QHostAddress::LocalHost, 0)) {
         state.SkipWithError("cannot listen");
@@ -141,9 +146,9 @@ void relay(benchmark::State &state)
     // Names of one length, so that every relayed message has one size and
     // arrivals can be counted in bytes whatever the reads are.
     std::vector<std::unique_ptr<QTcpSocket>> clients;
-    std::vector<QByteArray> tails(Clients);
+    std::vector<QByteArray> tails(static_cast<std::size_t>(roomSize));
     qint64 received = 0;
-    for (int i = 0; i < Clients; ++i) {
+    for (int i = 0; i < roomSize; ++i) {
         auto socket = std::make_unique<QTcpSocket>();
         QTcpSocket *raw = socket.get();
         QObject::connect(raw, &QTcpSocket::readyRead, raw, [raw, &received, &tail = tails[std::size_t(i)]] {
@@ -163,7 +168,7 @@ void relay(benchmark::State &state)
         clients[i]->flush();
     }
     // Everyone online, and every client told so.
-    if (!ready || !runUntil([&] { return server.names().size() == Clients; })) {
+    if (!ready || !runUntil([&] { return server.names().size() == roomSize; })) {
         state.SkipWithError("clients did not all join");
         return;
     }
@@ -177,7 +182,7 @@ void relay(benchmark::State &state)
 
     const QByteArray line = "text|" + QByteArray(lineBytes, 'x');
     const qint64 relayedBytes = 5 + 4 + 1 + lineBytes;
-    const qint64 perRound = qint64(Clients) * (Clients - 1);
+    const qint64 perRound = qint64(roomSize) * (roomSize - 1);
     for (auto _ : state) {
         const qint64 target = received + perRound * relayedBytes;
         for (const auto &client : clients) {
@@ -194,10 +199,12 @@ void relay(benchmark::State &state)
     state.counters["clients"] = server.clientCount();
 }
 
-// Both relays alike: 16- and 1000-byte lines, three rounds of half a second.
+// Both relays alike: 16- and 1000-byte lines in a room of 200, 16-byte lines
+// in rooms of 50 and 400; three rounds of half a second.
 void relaySettings(benchmark::internal::Benchmark *b)
 {
-    b->Arg(16)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.5)->Repetitions(3);
+    b->Args({16, 200})->Args({1000, 200})->Args({16, 50})->Args({16, 400});
+    b->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.5)->Repetitions(3);
 }
 
 } // namespace
@@ -206,11 +213,21 @@ BENCHMARK_TEMPLATE(relay, OurServer)->Name("relay")->Apply(relaySettings);
 BENCHMARK_TEMPLATE(relay, BareRelay)->Name("bareRelay")->Apply(relaySettings);
 const bench::Compare shortLines({.label = "livehelpd relay, 16-byte lines",
                                  .floorIs = "bare Qt relay, same bytes",
-                                 .ours = "relay/16",
-                                 .floor = "bareRelay/16",
+                                 .ours = "relay/16/200",
+                                 .floor = "bareRelay/16/200",
                                  .quantity = bench::Quantity::MessageRate});
 const bench::Compare longLines({.label = "livehelpd relay, 1000-byte lines",
                                 .floorIs = "bare Qt relay, same bytes",
-                                .ours = "relay/1000",
-                                .floor = "bareRelay/1000",
+                                .ours = "relay/1000/200",
+                                .floor = "bareRelay/1000/200",
+                                .quantity = bench::Quantity::MessageRate});
+const bench::Compare smallRoom({.label = "livehelpd relay, room of 50",
+                                .floorIs = "bare Qt relay, same bytes",
+                                .ours = "relay/16/50",
+                                .floor = "bareRelay/16/50",
+                                .quantity = bench::Quantity::MessageRate});
+const bench::Compare largeRoom({.label = "livehelpd relay, room of 400",
+                                .floorIs = "bare Qt relay, same bytes",
+                                .ours = "relay/16/400",
+                                .floor = "bareRelay/16/400",
                                 .quantity = bench::Quantity::MessageRate});
