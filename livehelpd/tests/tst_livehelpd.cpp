@@ -225,25 +225,34 @@ void LiveHelpServerTest::program_data()
 {
     QTest::addColumn<QStringList>("arguments"); // PORT: a free port, held busy when the program is to fail with 1
     QTest::addColumn<ByteList>("said");         // with the port given, a client connects once the program listens
-    QTest::addColumn<int>("exitCode");          // -1: the program runs on
+    QTest::addColumn<int>("exitCode");          // -1: runs on until SIGTERM (at a "stopped" text, else at the end)
     auto row = [](const char *name, const QStringList &args, const ByteList &said, int code) {
         QTest::newRow(name) << args << said << code;
     };
     row("port not a number", {"--port", "nope"},
         {"livehelpd: --port must be a whole number from 0 to 65535, not \"nope\""}, 2);
     row("no clients allowed", {"--max-clients", "0"}, {"--max-clients must be a whole number from 1 to 100000"}, 2);
-    row("not an address", {"--listen", "nowhere"}, {"livehelpd: --listen must be an IP address, not \"nowhere\""}, 2);
+    row("unresolvable host name", {"--listen", "nowhere.invalid"},
+        {"livehelpd: --listen: cannot resolve \"nowhere.invalid\": "}, 2);
+    row("version", {"--version"}, {"livehelpd " LIVEHELPD_VERSION "\n"}, 0);
+    row("help", {"--help"}, {"--listen any", "(default: 8765)", "(default: 10485760)"}, 0);
     row("unknown option", {"--colour"}, {"livehelpd: Unknown option 'colour'."}, 2);
     row("unexpected argument", {"extra"}, {"livehelpd: unexpected argument \"extra\""}, 2);
     row("port in use", {"--port", "PORT"}, {"livehelpd: cannot listen on 127.0.0.1:PORT: "}, 1);
-    row("highest port", {"--port", "65535"}, {"127.0.0.1:65535"}, -1); // listening, or told the port is in use
+    row("highest values", {"--port", "65535", "--max-bytes-without-message", "1099511627776", "--log-messages"},
+        {"127.0.0.1:65535"}, -1); // fails should another program hold the port
     row("defaults", {"--port", "0"},
         {"livehelpd: listening on 127.0.0.1:", "(gap 50 ms, at most 256 clients, name within 30000 ms)\n"}, -1);
     row("least values",
         {"--port", "0", "--listen", "LocalHost", "--gap-ms", "0", "--max-clients", "1", "--name-timeout-ms", "0"},
         {"(gap 0 ms, at most 1 clients, no time limit for the name)\n"}, -1);
     row("a client without a name in time", {"--port", "PORT", "--name-timeout-ms", "300"},
-        {" connect 127.0.0.1:", " (no name): cut off: no name within 300 ms; 0 online\n"}, -1);
+        {"Z connect 127.0.0.1:", " (no name): cut off: no name within 300 ms; 0 online\n"}, -1);
+    row("any address, IPv4 and IPv6", {"--port", "PORT", "--listen", "any"},
+        {"listening on *:PORT (", " connect [::1]:", " connect 127.0.0.1:"}, -1);
+    row("several addresses, then SIGTERM",
+        {"--port", "PORT", "--listen", "localhost", "--listen", "::1", "--listen", "127.0.0.1"},
+        {"listening on 127.0.0.1:PORT, [::1]:PORT (", " connect 127.0.0.1:", "Z stopped (1 clients connected)\n"}, -1);
 }
 
 void LiveHelpServerTest::program()
@@ -258,21 +267,29 @@ void LiveHelpServerTest::program()
         held.close();
     QProcess process;
     QByteArray log;
-    const auto logged = [&] { return log += process.readAllStandardError(); };
+    process.setProcessChannelMode(QProcess::MergedChannels); // --help and --version print to stdout
+    const auto logged = [&] { return log += process.readAll(); };
     process.start(QStringLiteral(LIVEHELPD_PROGRAM), arguments.replaceInStrings(QStringLiteral("PORT"), port));
-    QTcpSocket client;
+    QTcpSocket client, client6;
     if (exitCode < 0 && arguments.contains(port)) {
         QVERIFY(waitUntil([&] { return logged().contains("listening on"); }));
         client.connectToHost(QHostAddress::LocalHost, port.toUShort());
+        if (arguments.contains(QStringLiteral("any")))
+            client6.connectToHost(QHostAddress::LocalHostIPv6, port.toUShort());
     }
     for (QByteArray text : said) {
+        if (text.contains("stopped ("))
+            process.terminate();
         const bool found = waitUntil([&] { return logged().contains(text.replace("PORT", port.toLatin1())); });
         QVERIFY2(found, (text + " not in:\n" + log).constData());
     }
-    if (exitCode < 0)
+    if (exitCode < 0 && process.state() == QProcess::Running)
         process.terminate();
     QTRY_VERIFY_WITH_TIMEOUT(process.state() == QProcess::NotRunning, 20000);
-    QVERIFY(exitCode < 0 || process.exitCode() == exitCode);
+    const QByteArray lastLine = logged().trimmed().split('\n').constLast();
+    QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == std::max(exitCode, 0),
+             log.constData());
+    QVERIFY2(exitCode >= 0 || lastLine.contains("Z stopped ("), log.constData());
 }
 
 QTEST_GUILESS_MAIN(LiveHelpServerTest)
