@@ -51,6 +51,7 @@ private Q_SLOTS:
     void messages();
     void program_data();
     void program();
+    void vanishedClient();
 };
 
 void LiveHelpServerTest::protocol_data()
@@ -290,6 +291,30 @@ void LiveHelpServerTest::program()
     QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == std::max(exitCode, 0),
              log.constData());
     QVERIFY2(exitCode >= 0 || lastLine.contains("Z stopped ("), log.constData());
+}
+
+// A client whose network vanishes (no FIN, no reset) leaves the list: in a network namespace of the test's own,
+// loopback goes down under a named client, and keep-alive, shortened, notices.
+void LiveHelpServerTest::vanishedClient()
+{
+    if (QProcess::execute("unshare", {"-rn", "ip", "link", "set", "lo", "up"}) != 0)
+        QSKIP("no network namespace of the test's own here (unshare -rn, ip)");
+    const QString script = QStringLiteral(R"(ip link set lo up
+"$0" --port 8765 --keepalive-idle 1 --keepalive-interval 1 --keepalive-probes 2 --user-timeout-ms 2000 &
+for _ in $(seq 100); do (: </dev/tcp/127.0.0.1/8765) 2>/dev/null && break; sleep 0.1; done
+exec 3<>/dev/tcp/127.0.0.1/8765
+printf 'name|Gone' >&3
+sleep 1
+ip link set lo down
+sleep 6
+kill -TERM $!
+wait $!)");
+    QProcess shell;
+    shell.start("unshare", {"-rn", "bash", "-c", script, QStringLiteral(LIVEHELPD_PROGRAM)});
+    QVERIFY(shell.waitForFinished(30000));
+    const QByteArray log = shell.readAllStandardError();
+    QVERIFY2(log.contains(" \"Gone\": connection lost") && log.contains("stopped (0 clients connected)"),
+             log.constData());
 }
 
 QTEST_GUILESS_MAIN(LiveHelpServerTest)
