@@ -12,6 +12,7 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/socket.h>
+#include <unistd.h>
 #include <utility>
 
 namespace livehelpd {
@@ -54,6 +55,16 @@ void watchForVanishing(QTcpSocket *socket, const Settings &limits)
     option(IPPROTO_TCP, TCP_USER_TIMEOUT, limits.userTimeoutMs);
 }
 
+// Qt reports a reset as a close, and has closed its descriptor by then; a
+// second descriptor of the connection still asks the kernel, where a peer
+// that closed leaves it half open (CLOSE_WAIT) and a reset closes it.
+bool wasReset(int descriptor)
+{
+    tcp_info info{};
+    socklen_t size = sizeof info;
+    return ::getsockopt(descriptor, IPPROTO_TCP, TCP_INFO, &info, &size) == 0 && info.tcpi_state == TCP_CLOSE;
+}
+
 const QByteArray ServerName = QByteArrayLiteral("Server");
 
 // A name as the log shows it: quoted, with every byte outside printable
@@ -84,14 +95,25 @@ public:
         , socket(connection)
     {
         socket->setParent(this);
+        kernelView = ::dup(int(socket->socketDescriptor()));
         pacing.setSingleShot(true);
         pacing.setTimerType(Qt::PreciseTimer);
         naming.setSingleShot(true);
         pieces.setSingleShot(true);
     }
 
+    ~Client() override { letGo(); }
+    // The connection ends only when every descriptor of it is closed.
+    void letGo()
+    {
+        if (kernelView >= 0)
+            ::close(kernelView);
+        kernelView = -1;
+    }
+
     QTcpSocket *socket;
-    quint64 id = 0; // unlike its address, never reused
+    int kernelView = -1; // a second descriptor of the connection, see wasReset
+    quint64 id = 0;      // unlike its address, never reused
     QTimer pacing;
     QTimer naming;
     QTimer pieces; // the message read so far is whole when it runs out
@@ -257,8 +279,10 @@ void ChatServer::acceptConnections(QTcpServer *listener)
         connect(socket, &QTcpSocket::bytesWritten, client, [this, client] { pump(client); });
         connect(socket, &QTcpSocket::disconnected, client, [this, client] { drop(client, Reason::Left); });
         connect(socket, &QTcpSocket::errorOccurred, client, [this, client](QAbstractSocket::SocketError error) {
-            if (error == QAbstractSocket::RemoteHostClosedError)
+            if (error == QAbstractSocket::RemoteHostClosedError && !wasReset(client->kernelView))
                 drop(client, Reason::Left);
+            else if (error == QAbstractSocket::RemoteHostClosedError)
+                drop(client, Reason::SocketError, QStringLiteral("reset by the client"));
             else
                 drop(client, Reason::SocketError, client->socket->errorString());
         });
@@ -342,9 +366,10 @@ void ChatServer::finishMessage(Client *client)
     client->bytesWithoutMessage = 0;
     const QByteArray relayed = protocol::chatLineMessage(client->name, line);
     if (cut || relayed.size() > limits.maxMessageBytes) {
-        tell(client, QStringLiteral("Your last line was not passed on: with your name it is longer than %1 "
-                                    "bytes, the most a chat window takes at once. Please send it in parts.")
-                         .arg(limits.maxMessageBytes));
+        tell(client,
+             QStringLiteral("Your last line was not passed on: with your name it is longer than %1 "
+                            "bytes, the most a chat window takes at once. Please send it in parts.")
+                 .arg(limits.maxMessageBytes));
         return;
     }
     if (limits.logMessages)
@@ -493,6 +518,7 @@ void ChatServer::drop(Client *client, Reason reason, const QString &detail)
     if (reason != Reason::Left && reason != Reason::SocketError)
         forgetLinesFrom(client);
     disconnect(client->socket, nullptr, client, nullptr);
+    client->letGo();
     // Told why, where the socket can take it, then closed after it.
     const QString why = farewell(reason);
     if (!why.isEmpty() && client->socket->bytesToWrite() == 0

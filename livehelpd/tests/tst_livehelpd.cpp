@@ -90,9 +90,9 @@ void LiveHelpServerTest::cutOff_data()
     const QByteArray flooding = floCut + "lines faster than they can be passed on (more than ";
     auto row = [](const char *name, const Flo &how) { QTest::newRow(name) << how; };
     // clang-format off
-    row("reset before its name", {{}, "", "", "reset", 0, Left, "(no name): left"});
+    row("reset before its name", {{}, "", "", "reset", 0, SocketError, "(no name): connection lost (reset by the client)"});
     row("reset in a line: its last words go out", {{}, flo, "text|half a li",
-        "reset", 1, Left, "\"Flo\": left", "text|Flo|half a li"});
+        "reset", 1, SocketError, "\"Flo\": connection lost (reset by the client)", "text|Flo|half a li"});
     row("connection broke", {{}, flo, "", "break", 0, SocketError, "\"Flo\": connection lost (Unknown error)"});
     row("server full", {{.maxClients = 2}, "", "", "", 0, ServerFull, noNameCut + "server full (2 clients)"});
     row("no name in time", {{.nameTimeoutMs = 300}, "", "", "", 0, NoName, noNameCut + "no name within 300 ms"});
@@ -220,6 +220,8 @@ void LiveHelpServerTest::messages()
             .size(),
         1);
     QVERIFY2(lines.last().endsWith(quoted + ": \"still here\""), qPrintable(lines.last()));
+    bob.socket->disconnectFromHost(); // a close, unlike a reset, is leaving
+    QVERIFY(waitUntil([&] { return log.last().at(0).toString().endsWith(quoted + ": left; 1 online"); }));
 }
 
 void LiveHelpServerTest::program_data()
