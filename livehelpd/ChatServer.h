@@ -88,10 +88,10 @@ public:
         ServerFull,         // maxClients were already connected
         TooManyFromAddress, // maxPerAddress were already connected from its address
         TooFast,            // more chunks than maxChunksPerSecond allows
-        NoMessages,   // maxBytesWithoutMessage of chunks that were no message
-        NotReading,   // its output went beyond a bound while it took none
-        Flooding,     // its lines took a reading client's queue beyond a bound
-        NoName,       // no name within nameTimeoutMs of connecting
+        NoMessages,         // maxBytesWithoutMessage of chunks that were no message
+        NotReading,         // its output went beyond a bound while it took none
+        Flooding,           // its lines took a reading client's queue beyond a bound
+        NoName,             // no name within nameTimeoutMs of connecting
     };
     Q_ENUM(Reason)
 
@@ -100,7 +100,7 @@ public:
 
     // May be called once for each address to serve; port 0 takes a free one.
     bool listen(const QHostAddress &address, quint16 port);
-    QString errorString() const;       // why the last listen failed
+    QString errorString() const;        // why the last listen failed
     QHostAddress serverAddress() const; // of the first address listened on
     quint16 serverPort() const;
 
