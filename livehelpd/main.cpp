@@ -85,7 +85,7 @@ NumberOption numberOption(const char *name, const char *description, qint64 lowe
 
 std::vector<NumberOption> numberOptions()
 {
-    constexpr qint64 Day = 24 * 60 * 60, MiB = 1024 * 1024;
+    constexpr qint64 Day = qint64{24} * 60 * 60, MiB = qint64{1024} * 1024;
     return {
         numberOption<&Settings::gapMs>("gap-ms", "Least time between two messages to one client, in ms.", 0, 60'000),
         numberOption<&Settings::maxClients>("max-clients", "Most clients connected at once.", 1, 100'000),
@@ -104,7 +104,7 @@ std::vector<NumberOption> numberOptions()
             "max-messages-per-second", "Messages a client may send at once, and then in each second.", 1, 100'000),
         numberOption<&Settings::maxBytesWithoutMessage>("max-bytes-without-message",
                                                         "Bytes a client may send that are neither its name nor a line.",
-                                                        0, 1024 * 1024 * MiB),
+                                                        0, MiB * 1024 * 1024),
         numberOption<&Settings::maxQueuedMessages>("max-queued-messages", "Lines that may wait for one client.", 1,
                                                    1'000'000),
         numberOption<&Settings::maxQueuedBytes>("max-queued-bytes", "Bytes that may wait for one client.", 1024,
