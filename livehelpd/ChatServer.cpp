@@ -335,8 +335,14 @@ void ChatServer::read(Client *client)
         return;
     }
     if (client->message.size() > limits.maxMessageBytes) {
+        // What goes beyond the longest message is passed on to nobody.
+        client->bytesWithoutMessage += client->message.size() - limits.maxMessageBytes;
         client->messageCut = true;
         client->message.truncate(limits.maxMessageBytes);
+        if (client->bytesWithoutMessage > limits.maxBytesWithoutMessage) {
+            drop(client, Reason::NoMessages);
+            return;
+        }
     }
     if (limits.pieceTimeoutMs > 0)
         client->pieces.start(limits.pieceTimeoutMs);
@@ -363,7 +369,6 @@ void ChatServer::finishMessage(Client *client)
             drop(client, Reason::NoMessages);
         return;
     }
-    client->bytesWithoutMessage = 0;
     const QByteArray relayed = protocol::chatLineMessage(client->name, line);
     if (cut || relayed.size() > limits.maxMessageBytes) {
         tell(client,
@@ -372,6 +377,7 @@ void ChatServer::finishMessage(Client *client)
                  .arg(limits.maxMessageBytes));
         return;
     }
+    client->bytesWithoutMessage = 0;
     if (limits.logMessages)
         Q_EMIT logLine(QStringLiteral("line ") + client->peer + u' ' + quotedName(client->name) + QStringLiteral(": ")
                        + quotedName(line.toByteArray()));
