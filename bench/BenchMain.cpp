@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main of every benchmark program but bench_startup. Widgets need an
 // application object; the offscreen platform keeps them off any display, and
 // the C library counterparts print with "." whatever the environment says.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The chat window taking in chat lines, one data notification each: the
 // cost per line must not grow with the log (20,000 lines should take about
 // four times as long as 5,000).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Loading the dictionary into its window until the window has painted, for
 // files of 1 and 10 MB, against two floors measured in the same run:
 // reading and decoding the file alone, and a fresh bare text widget taking

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Relaying through the Live Help server: loopback clients (a room of 200,
 // and rooms of 50 and 400 to see how it grows) on one in-process server
 // without a gap. In each round every client sends one line, and the round

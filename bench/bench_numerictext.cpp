@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The number rules against their C library counterparts in the same run:
 // parseLoose and parseStrict against strtod, format against "%.15G".
 

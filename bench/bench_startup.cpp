@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Whole process starts: wall time from spawning a fresh process until its
 // window has painted for the first time. "program" starts as app/main.cpp
 // does (application set-up, registerWindowKinds, show the main window). Its

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Time to build a window from its definition, the cost a user waits for at
 // each first reference; the converter window is the largest. Each window's
 // floor is a bare top-level widget with as many plain children as the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The Live Help protocol: plain text, fields joined by "|", one message per

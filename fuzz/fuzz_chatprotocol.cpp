@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any bytes a chat read could hand over, decoded as the socket decodes them,
 // through the parser of server messages: no crash, no sanitizer report, only
 // the documented run-time error 9, and every parsed piece consistent with the

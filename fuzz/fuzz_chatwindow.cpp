@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The chat window receiving any bytes from its server. The program's own
 // windows run offscreen; the window is connected once, as a user connects it,
 // to a server on a loopback port, and each input is written from the server

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any text through the loose and strict readings and the note on what was
 // read, and any binary64 value through formatting and back: no crash, no
 // sanitizer report, only the program's own run-time errors, and a formatted

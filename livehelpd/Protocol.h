@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The bytes the Live Help server reads and writes. Messages are fields

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // livehelpd: the Live Help chat server. Listens on one or more addresses
 // (127.0.0.1 unless told otherwise) until SIGTERM or SIGINT, then closes
 // every connection and exits 0. Every server setting is an option. The log

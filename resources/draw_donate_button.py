@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Fyzorin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Draws the gold "Donate" pill with four small card faces under it into resources/donate.gif.
 
 Needs Pillow (Debian: python3-pil); run: /usr/bin/python3 resources/draw_donate_button.py

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Fyzorin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Draws the Fyzorin atom icon into resources/fyzorin.png; run: python3 resources/draw_icon.py"""
 import math
 import os

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Fyzorin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Draws the torque formula "τ = m × B" into resources/torque.jpg; run: python3 resources/draw_torque_formula.py
 
 Needs ImageMagick's convert and the Liberation Serif fonts (Debian: imagemagick, fonts-liberation2).

@@ -1,4 +1,8 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Fyzorin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Runs every benchmark program of a build folder and prints one Markdown
 table: each benchmark beside its floor from the same run, their ratio, the
 target and whether it is met, then the peak memory of each program; above

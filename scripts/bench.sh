@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Fyzorin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds a Release build with the benchmarks in build-bench/, runs every
 # benchmark program and prints one Markdown table: each benchmark against its
 # floor from the same run, with the machine it ran on. Build and progress go

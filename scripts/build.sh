@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Fyzorin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Configures and builds one preset of CMakePresets.json (its folder is named
 # there): scripts/build.sh PRESET [cmake --build options, e.g. --target NAME]
 set -euo pipefail

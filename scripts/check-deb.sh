@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Fyzorin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks the .deb on a fresh Debian 12: builds the package, makes a minimal
 # Debian with debootstrap in a temporary folder, installs the package there
 # with apt-get (which must pull in every dependency), and drives the

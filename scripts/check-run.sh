@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Fyzorin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks the newcomer's path: scripts/run.sh, run in a fresh clone of this
 # repository, builds the program and shows its main window "Fyzorin - Main".
 set -euo pipefail

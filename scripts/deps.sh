@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Fyzorin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages Fyzorin needs to build, test and run, if any
 # are missing. Needs root (or sudo). Extra package names may be passed.
 set -euo pipefail
@@ -10,7 +14,7 @@ packages=(
     xvfb xauth x11-utils socat xdotool xclip
     iproute2 util-linux
     appstream desktop-file-utils dpkg-dev
-    shellcheck clang-format clang-tidy
+    shellcheck clang-format clang-tidy reuse
     "$@"
 )
 

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Fyzorin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the libFuzzer targets with clang in build-fuzz/ and runs each for a
 # while, one after the other:
 #   scripts/fuzz.sh [seconds per target, default 60] [target names...]

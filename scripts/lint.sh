@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Fyzorin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The project's static checks. Each check prints what it found and the script
 # exits non-zero if any check failed.
-#   scripts/lint.sh              shellcheck and clang-format (no build needed)
+#   scripts/lint.sh              shellcheck, reuse and clang-format (no build needed)
 #   scripts/lint.sh CHECK...     the named checks; clang-tidy reads the
 #                                compile commands of build/ (the release preset)
 set -euo pipefail
@@ -14,6 +18,9 @@ check_shellcheck() {
     mapfile -t scripts < <(git ls-files '*.sh' .ci/run)
     shellcheck -x "${scripts[@]}"
 }
+
+# Every file says its licence and copyright (REUSE: a header, or .reuse/dep5).
+check_reuse() { reuse lint --quiet || reuse lint; }
 
 # Every C++ file as .clang-format lays it out.
 check_clang-format() {
@@ -35,7 +42,7 @@ check_clang-tidy() { tidy 'app|core|forms|solvers|converters|dictionary|chat|liv
 check_clang-tidy-all() { tidy 'app|core|forms|solvers|converters|dictionary|chat|livehelpd|tests|bench|tools'; }
 
 checks=("$@")
-[ ${#checks[@]} -gt 0 ] || checks=(shellcheck clang-format)
+[ ${#checks[@]} -gt 0 ] || checks=(shellcheck reuse clang-format)
 failed=()
 for check in "${checks[@]}"; do
     "check_$check" || failed+=("$check")

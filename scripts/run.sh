@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Fyzorin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds a Release build in build/ and starts Fyzorin.
 # The Live Help server livehelpd runs beside it on 127.0.0.1:8765, unless
 # something already listens there, and stops when Fyzorin ends. The script

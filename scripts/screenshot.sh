@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Fyzorin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Takes a screenshot of the main window under a virtual X server:
 #   scripts/screenshot.sh [build-dir] [output.png]
 # Needs ImageMagick's import (scripts/deps.sh imagemagick).

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Fyzorin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Pictures of every window in docs/windows/, drawn on a virtual X server, of
 # the help shown on request in docs/help/, and of the main window as the
 # program starts in docs/main-window.png.

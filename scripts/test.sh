@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Fyzorin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, runs the static checks (scripts/lint.sh; clang-tidy
 # on the program's code after the Release build, whose compile commands it
 # reads), builds,

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Fyzorin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A virtual X server, windows found by exact title, the clipboard: helpers for
 # the smoke test and the scripts that show the program. Source it, then call
 # start_xvfb; the server's pid is in XVFB_PID.

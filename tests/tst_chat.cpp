@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Live Help: the chat window against a raw peer, one that misbehaves on purpose, and our own server.
 
 #include "chat/ChatSocket.h"

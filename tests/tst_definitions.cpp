@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every window definition is well formed and built exactly as it says; a few values are checked by hand.
 
 #include "app/WindowKinds.h"

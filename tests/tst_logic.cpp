@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The logic behind the windows, called directly: conversions, dictionary file, code page, chat protocol.
 
 #include "chat/Protocol.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The number rules: reading text loosely and strictly, formatting results,
 // the wide-exponent arithmetic of a formula and its faults.
 

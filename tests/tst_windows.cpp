@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The windows as a user meets them, through their named controls: the windows loaded and visible after each
 // button, key, Exit entry and close box, when the program ends, the links it opens, the boxes it shows; the
 // calculators, converters and dictionary at work; and the program's start-up settings.

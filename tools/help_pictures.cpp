@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Pictures of the help that appears only on request, as a user calls it up:
 // the note on what was read, the constants menu and the dictionary's find
 // field. help_pictures OUTPUT_FOLDER, on a real X display (the pictures are

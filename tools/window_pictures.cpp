@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Shows every window of the program in turn, as the program builds it, and
 // saves a picture of each: window_pictures OUTPUT_FOLDER. Run it on a real X
 // display (scripts/screenshots.sh uses Xvfb).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Live Help server: names and lines as it reads them; every way a client
 // is cut off, after which the others go on; and the livehelpd program itself.
 

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Fyzorin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Smoke test of the program in Xvfb (xcb, no window manager), driven by clicks
 # where the window definitions put the controls (e2e_layout) and key presses;
 # text read back through the clipboard. CI runs it with both cores busy, so

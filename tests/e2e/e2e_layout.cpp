@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // e2e_layout WINDOW CONTROL prints "X Y CLIENT_HEIGHT": the middle of the
 // control in client-area pixels, where its window definition places it, and
 // the client height, which tells the end-to-end script how tall the menu bar is.

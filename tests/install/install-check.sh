@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Fyzorin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs a build into a temporary prefix, checks what a desktop needs, then
 # runs the end-to-end test on the installed program (its dictionary in share/).
 #   install-check.sh BUILD_DIR E2E_SCRIPT E2E_LAYOUT ARTIFACT_DIR   (absolute paths)

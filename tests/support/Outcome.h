@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // What a piece of logic gave as text, or "error N" for the run-time error it

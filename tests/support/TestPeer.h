@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Fyzorin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // A raw TCP peer for the chat tests: it listens on a free loopback port for one
