@@ -15,7 +15,11 @@ void setUpApplication()
 {
     QApplication::setApplicationName(QStringLiteral("Fyzorin"));
     QApplication::setOrganizationName(QStringLiteral("Quellmark"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    // The version record "1.00": the project's major and minor numbers.
+    QApplication::setApplicationVersion(
+        QStringLiteral("%1.%2").arg(FYZORIN_VERSION_MAJOR).arg(FYZORIN_VERSION_MINOR, 2, 10, QLatin1Char('0')));
+    // Ties the windows to the installed desktop entry (one taskbar entry with the launcher).
+    QGuiApplication::setDesktopFileName(QStringLiteral(FYZORIN_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/fyzorin/fyzorin.png")));
     // The program ends by its own rules (WindowManager), not when the last
     // visible window closes: hidden windows may still hold the user's work.

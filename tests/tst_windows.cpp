@@ -190,7 +190,8 @@ private Q_SLOTS:
     {
         setUpApplication();
         QCOMPARE(QApplication::applicationName() + ' ' + QApplication::organizationName(), "Fyzorin Quellmark");
-        QCOMPARE(QApplication::applicationVersion(), "1.00");
+        QCOMPARE(QApplication::applicationVersion() + ' ' + QGuiApplication::desktopFileName(),
+                 "1.00 example.quellmark.fyzorin");
         QVERIFY(!QApplication::windowIcon().isNull());
         // Hidden windows may hold the user's work: the program ends by its own rules, not when Qt sees no window.
         QVERIFY(!QApplication::quitOnLastWindowClosed());

@@ -74,6 +74,10 @@ expect_text Voltage2 Text1 "Voltage equation" 10
 click Voltage2 Command1 "Voltage equation"
 click Formulasolvers Command1 "Fyzorin - Formula Solvers"
 
+step="desktop: the main window's class is the desktop entry's StartupWMClass, so they share a taskbar entry"
+class=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../resources/example.quellmark.fyzorin.desktop")
+xprop -id "$(shown "$main")" WM_CLASS | grep -q "\"$class\"\$" || fail "WM_CLASS is not \"$class\""
+
 step="dictionary: the file's whole text"
 dictionary="$(dirname "$program")/physicsdicionary2.txt" # beside the program, or installed in share/
 [ -e "$dictionary" ] || dictionary="$(dirname "$program")/../share/fyzorin/physicsdicionary2.txt"
