@@ -13,7 +13,7 @@ packages=(
     fonts-liberation2
     xvfb xauth x11-utils socat xdotool xclip
     iproute2 util-linux
-    appstream desktop-file-utils dpkg-dev
+    appstream desktop-file-utils dpkg-dev librsvg2-bin
     shellcheck clang-format clang-tidy reuse
     "$@"
 )

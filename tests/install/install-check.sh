@@ -14,7 +14,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 cmake --install "$1" --prefix "$prefix" >/dev/null
 cd "$prefix"
 desktop=share/applications/$id.desktop metainfo=share/metainfo/$id.metainfo.xml icon=share/icons/hicolor/48x48/apps/$id.png
-for file in bin/Fyzorin1234 bin/livehelpd share/fyzorin/physicsdicionary2.txt "$desktop" "$metainfo" "$icon"; do
+for file in bin/Fyzorin1234 bin/livehelpd share/fyzorin/physicsdicionary2.txt "$desktop" "$metainfo" "$icon" \
+    share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/256x256/apps/$id.png; do
     [ -f "$file" ] || fail "not installed: $file"
 done
 [ ! -e bin/physicsdicionary2.txt ] || fail "a dictionary lies in bin/: the installed program must use share/'s"
