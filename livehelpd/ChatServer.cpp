@@ -34,11 +34,6 @@ QString hostText(const QHostAddress &address)
     return isIPv4 ? QHostAddress(ipv4).toString() : address.toString();
 }
 
-QString peerText(const QString &host, quint16 port)
-{
-    return (host.contains(u':') ? u'[' + host + u']' : host) + u':' + QString::number(port);
-}
-
 // A vanished client (no FIN, no reset) is noticed by keep-alive probes while
 // it is idle, and by the user timeout while data waits for it unacknowledged
 // (keep-alive sends no probe then).
@@ -70,6 +65,9 @@ bool wasReset(int descriptor)
 
 const QByteArray ServerName = QByteArrayLiteral("Server");
 
+// A line from the server itself to one client.
+QByteArray serverLine(const QString &text) { return protocol::chatLineMessage(ServerName, text.toLatin1()); }
+
 // A name as the log shows it: quoted, with every byte outside printable
 // ASCII (and the quote and backslash) as \xNN, since the bytes are in the
 // client's code page and the log is not.
@@ -87,6 +85,12 @@ QString quotedName(const QByteArray &name)
 }
 
 } // namespace
+
+QString endpointText(const QHostAddress &address, quint16 port)
+{
+    const QString host = hostText(address);
+    return (host.contains(u':') ? u'[' + host + u']' : host) + u':' + QString::number(port);
+}
 
 // One connection. Owns its socket and its pacing timer; the server owns it
 // and deletes it once it has gone (see sweep).
@@ -253,7 +257,7 @@ void ChatServer::acceptConnections(QTcpServer *listener)
         auto *client = new Client(socket, this);
         client->id = ++clientsSeen;
         client->host = hostText(socket->peerAddress());
-        client->peer = peerText(client->host, socket->peerPort());
+        client->peer = endpointText(socket->peerAddress(), socket->peerPort());
         clients.push_back(client);
         Q_EMIT logLine(QStringLiteral("connect ") + client->peer);
         if (clientCount() > limits.maxClients) {
@@ -332,25 +336,32 @@ void ChatServer::read(Client *client)
     } else if (!client->message.isEmpty()) {
         client->message += chunk;
     } else {
-        client->bytesWithoutMessage += chunk.size();
-        if (client->bytesWithoutMessage > limits.maxBytesWithoutMessage)
-            drop(client, Reason::NoMessages);
+        countNoMessage(client, chunk.size());
         return;
     }
     if (client->message.size() > limits.maxMessageBytes) {
         // What goes beyond the longest message is passed on to nobody.
-        client->bytesWithoutMessage += client->message.size() - limits.maxMessageBytes;
+        const qint64 beyond = client->message.size() - limits.maxMessageBytes;
         client->messageCut = true;
         client->message.truncate(limits.maxMessageBytes);
-        if (client->bytesWithoutMessage > limits.maxBytesWithoutMessage) {
-            drop(client, Reason::NoMessages);
+        if (countNoMessage(client, beyond))
             return;
-        }
     }
     if (limits.pieceTimeoutMs > 0)
         client->pieces.start(limits.pieceTimeoutMs);
     else
         finishMessage(client);
+}
+
+// Bytes a client sent that are passed on to nobody; past the bound the client
+// is cut off (true then).
+bool ChatServer::countNoMessage(Client *client, qint64 bytes)
+{
+    client->bytesWithoutMessage += bytes;
+    if (client->bytesWithoutMessage <= limits.maxBytesWithoutMessage)
+        return false;
+    drop(client, Reason::NoMessages);
+    return true;
 }
 
 // The message read so far is whole: a name, a line to relay, or neither.
@@ -367,9 +378,7 @@ void ChatServer::finishMessage(Client *client)
     }
     QByteArrayView line;
     if (!protocol::lineFromChunk(message, &line)) {
-        client->bytesWithoutMessage += message.size();
-        if (client->bytesWithoutMessage > limits.maxBytesWithoutMessage)
-            drop(client, Reason::NoMessages);
+        countNoMessage(client, message.size());
         return;
     }
     const QByteArray relayed = protocol::chatLineMessage(client->name, line);
@@ -417,7 +426,7 @@ QByteArray ChatServer::uniqueName(const QByteArray &name) const
 // A line from the server to one client, in its turn with the others.
 void ChatServer::tell(Client *client, const QString &text)
 {
-    client->output.appendLine(protocol::chatLineMessage(ServerName, text.toLatin1()), 0);
+    client->output.appendLine(serverLine(text), 0);
     pump(client);
 }
 
@@ -532,7 +541,7 @@ void ChatServer::drop(Client *client, Reason reason, const QString &detail)
     const QString why = farewell(reason);
     if (!why.isEmpty() && client->socket->bytesToWrite() == 0
         && client->socket->state() == QAbstractSocket::ConnectedState) {
-        client->socket->write(protocol::chatLineMessage(ServerName, why.toLatin1()));
+        client->socket->write(serverLine(why));
         client->socket->flush();
         client->socket->disconnectFromHost();
     } else {

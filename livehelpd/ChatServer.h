@@ -32,6 +32,10 @@ class QTcpServer;
 
 namespace livehelpd {
 
+// An address and port as the log shows them: IPv6 in brackets, and an IPv4
+// client of a dual-stack listener (::ffff:a.b.c.d) as plain IPv4.
+QString endpointText(const QHostAddress &address, quint16 port);
+
 struct Settings {
     // Least time between two writes to one client; 0 writes each message as
     // soon as the socket has taken the previous one.
@@ -144,6 +148,7 @@ private:
     void acceptConnections(QTcpServer *listener);
     void read(Client *client);
     void finishMessage(Client *client);
+    bool countNoMessage(Client *client, qint64 bytes);
     void join(Client *client, const QByteArray &message);
     QByteArray uniqueName(const QByteArray &name) const;
     void tell(Client *client, const QString &text);

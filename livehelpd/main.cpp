@@ -145,11 +145,10 @@ std::optional<QList<QHostAddress>> listenAddresses(const QString &text)
     return info.addresses();
 }
 
-QString hostText(const QHostAddress &address)
+// An address the server listens on, as its messages show it ("*": every address).
+QString listenText(const QHostAddress &address, quint16 port)
 {
-    if (address == QHostAddress::Any)
-        return QStringLiteral("*");
-    return address.protocol() == QAbstractSocket::IPv6Protocol ? u'[' + address.toString() + u']' : address.toString();
+    return address == QHostAddress::Any ? QStringLiteral("*:%1").arg(port) : livehelpd::endpointText(address, port);
 }
 
 // SIGTERM and SIGINT only write a byte here; the event loop reads it.
@@ -257,14 +256,11 @@ int main(int argc, char *argv[])
     QStringList listening;
     for (const QHostAddress &address : addresses) {
         if (!server->listen(address, listenPort)) {
-            say(QStringLiteral("cannot listen on %1:%2: %3")
-                    .arg(hostText(address))
-                    .arg(listenPort)
-                    .arg(server->errorString()));
+            say(QStringLiteral("cannot listen on %1: %2").arg(listenText(address, listenPort), server->errorString()));
             return ListenError;
         }
         listenPort = server->serverPort(); // with port 0, all on the port the first one got
-        listening.append(hostText(address) + u':' + QString::number(listenPort));
+        listening.append(listenText(address, listenPort));
     }
     say(QStringLiteral("listening on %1 (gap %2 ms, at most %3 clients, %4)")
             .arg(listening.join(QLatin1String(", ")))
