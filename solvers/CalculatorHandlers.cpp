@@ -50,7 +50,7 @@ QList<QLineEdit *> inputBoxes(const QWidget &window)
 {
     QList<QLineEdit *> boxes;
     for (const char *name : {"Text2", "Text3", "Text4"})
-        if (auto *box = window.findChild<QLineEdit *>(QLatin1String(name)))
+        if (auto *box = qobject_cast<QLineEdit *>(findControl(&window, QString::fromLatin1(name))))
             boxes.append(box);
     return boxes;
 }

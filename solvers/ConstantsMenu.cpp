@@ -3,6 +3,7 @@
 
 #include "solvers/ConstantsMenu.h"
 
+#include "forms/Controls.h"
 #include "solvers/Constants.h"
 
 #include <QContextMenuEvent>
@@ -12,8 +13,6 @@
 namespace solvers {
 
 namespace {
-
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 class ConstantsMenu : public QObject
 {
@@ -35,9 +34,10 @@ protected:
         QMenu *constants = menu->addMenu(QStringLiteral("Insert constant"));
         constants->setEnabled(!line->isReadOnly());
         for (const PhysicalConstant &constant : physicalConstants()) {
-            const QString value = text(constant.value);
+            const QString value = forms::toQString(constant.value);
             const QString entry = QStringLiteral("%1 %2 = %3 %4")
-                                      .arg(text(constant.name), text(constant.symbol), value, text(constant.unit));
+                                      .arg(forms::toQString(constant.name), forms::toQString(constant.symbol), value,
+                                           forms::toQString(constant.unit));
             QObject::connect(constants->addAction(entry), &QAction::triggered, line,
                              [box = line, value] { box->insert(value); });
         }
