@@ -25,7 +25,7 @@ scripts/build.sh bench >&2
 # shellcheck source=scripts/xvfb-lib.sh
 . scripts/xvfb-lib.sh
 start_xvfb >&2
-trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
+trap stop_xvfb EXIT
 status=0
 python3 scripts/bench-table.py build-bench "${update[@]}" || status=$?
 echo "scripts/bench.sh took ${SECONDS} s" >&2

@@ -15,7 +15,7 @@ cleanup() {
     if [ -n "${run_pid:-}" ]; then
         kill -- -"$run_pid" 2>/dev/null || true
     fi
-    kill "$XVFB_PID" 2>/dev/null || true
+    stop_xvfb
     rm -rf "$work"
 }
 trap cleanup EXIT

@@ -14,7 +14,7 @@ out=${2:-docs/main-window.png}
 . scripts/xvfb-lib.sh
 XVFB_PID=
 [ -n "${DISPLAY:-}" ] || start_xvfb
-trap 'kill ${app:-} $XVFB_PID 2>/dev/null || true' EXIT
+trap 'kill ${app:-} 2>/dev/null; stop_xvfb' EXIT
 QT_QPA_PLATFORM=xcb "$build/Fyzorin1234" 2>/dev/null &
 app=$!
 window=$(wait_for_title "Fyzorin - Main" 30) || { echo "the main window did not appear" >&2; exit 1; }

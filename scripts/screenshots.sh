@@ -13,7 +13,7 @@ scripts/build.sh tools
 # shellcheck source=scripts/xvfb-lib.sh
 . scripts/xvfb-lib.sh
 start_xvfb
-trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
+trap stop_xvfb EXIT
 QT_QPA_PLATFORM=xcb build/tools/window_pictures docs/windows
 QT_QPA_PLATFORM=xcb build/tools/help_pictures docs/help
 QT_QPA_PLATFORM=xcb scripts/screenshot.sh build docs/main-window.png

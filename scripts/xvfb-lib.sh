@@ -5,7 +5,7 @@
 
 # A virtual X server, windows found by exact title, the clipboard: helpers for
 # the smoke test and the scripts that show the program. Source it, then call
-# start_xvfb; the server's pid is in XVFB_PID.
+# start_xvfb; the server's pid is in XVFB_PID, and stop_xvfb ends it.
 
 # Starts Xvfb on a free display and exports DISPLAY; the server's pid is in
 # XVFB_PID.
@@ -14,8 +14,10 @@ start_xvfb() {
     numberfile=$(mktemp)
     # -displayfd: Xvfb takes the first free display itself and reports its
     # number, so scripts starting at the same moment never share a display
-    # (and never mistake another's server for their own).
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+    # (and never mistake another's server for their own). -noreset: without
+    # it the server resets when its last client leaves, as the readiness
+    # check below does, and a program connecting during the reset may fail.
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$numberfile" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
         n=$(head -n 1 "$numberfile")
@@ -29,10 +31,20 @@ start_xvfb() {
         kill -0 "$XVFB_PID" 2>/dev/null || break
         sleep 0.1
     done
-    kill "$XVFB_PID" 2>/dev/null || true
+    stop_xvfb
     rm -f "$numberfile"
     echo "could not start Xvfb" >&2
     return 1
+}
+
+# Stops the server start_xvfb started and waits until it is gone: a server
+# still shutting down removes its display's socket file, even when the next
+# server has already taken the same display number and made that file anew.
+stop_xvfb() {
+    [ -n "${XVFB_PID:-}" ] || return 0
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=
 }
 
 # Milliseconds since the epoch.
