@@ -14,6 +14,7 @@ packages=(
     xvfb xauth x11-utils socat xdotool xclip
     iproute2 util-linux
     appstream desktop-file-utils dpkg-dev librsvg2-bin
+    help2man scdoc lintian systemd
     shellcheck clang-format clang-tidy reuse
     "$@"
 )
