@@ -3,21 +3,25 @@
 # SPDX-FileCopyrightText: 2026 The Fyzorin developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Checks the .deb on a fresh Debian 12: builds the package, makes a minimal
-# Debian with debootstrap in a temporary folder, installs the package there
-# with apt-get (which must pull in every dependency), and drives the
-# installed program end to end inside it. Needs root and the network; takes
-# a few minutes.   scripts/check-deb.sh [MIRROR]
+# Checks the packages on a fresh Debian 12: builds and checks both
+# (scripts/check-packages.sh), makes a minimal Debian with debootstrap in a
+# temporary folder and, with apt-get (which must pull in every dependency):
+#   1. installs livehelpd alone, which must not bring Qt's GUI with it;
+#   2. starts each unit's ExecStart as written there, with the options of
+#      /etc/default/livehelpd, as an unprivileged user (a chroot has no
+#      running systemd), and connects a client to it;
+#   3. installs fyzorin and drives the installed program end to end.
+# Needs root and the network; takes a few minutes.   scripts/check-deb.sh [MIRROR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mirror=${1:-http://deb.debian.org/debian}
 scripts/deps.sh debootstrap
 scripts/build.sh release
-rm -f build/fyzorin_*.deb
-(cd build && cpack -G DEB >/dev/null)
-deb=$(ls build/fyzorin_*.deb)
+debs=$(mktemp -d)
+scripts/check-packages.sh build "$debs"
 
 root=$(mktemp -d)
+chmod 755 "$root" # the new system's "/": mktemp makes it root's alone
 cleanup() {
     umount "$root/proc" 2>/dev/null || true
     # Never remove a tree that still has the system's /proc mounted in it.
@@ -26,6 +30,7 @@ cleanup() {
     else
         rm -rf "$root"
     fi
+    rm -rf "$debs"
 }
 trap cleanup EXIT
 echo "== debootstrap bookworm into $root"
@@ -34,17 +39,56 @@ rm -f "$root.log"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 mount -t proc proc "$root/proc"
 
-mkdir -p "$root/root/check/tests/e2e" "$root/root/check/scripts"
-cp "$deb" "$root/root/"
+mkdir -p "$root/root/check/tests/e2e" "$root/root/check/scripts" "$root/root/check/resources"
+cp "$debs"/*.deb "$root/root/"
 cp tests/e2e/e2e.sh "$root/root/check/tests/e2e/"
 cp scripts/xvfb-lib.sh "$root/root/check/scripts/"
+cp resources/example.quellmark.fyzorin.desktop "$root/root/check/resources/"
 cp build/tests/e2e/e2e_layout "$root/root/check/"
+in_root() { chroot "$root" env DEBIAN_FRONTEND=noninteractive bash -euo pipefail -c "$1"; }
 
-echo "== apt-get install ./$(basename "$deb")"
-chroot "$root" env DEBIAN_FRONTEND=noninteractive bash -c \
-    "apt-get update -qq && apt-get install -y -qq ./root/$(basename "$deb") >/dev/null"
-echo "== the installed program, end to end"
-chroot "$root" env DEBIAN_FRONTEND=noninteractive bash -c \
-    "apt-get install -y -qq --no-install-recommends xvfb xauth xdotool xclip x11-utils >/dev/null
-     cd /root/check && bash tests/e2e/e2e.sh /usr/bin/Fyzorin1234 /usr/bin/livehelpd ./e2e_layout /tmp/e2e"
-echo "$(basename "$deb") installs on a fresh Debian 12 and the installed program works"
+echo "== apt-get install ./livehelpd_*.deb"
+in_root "apt-get update -qq && apt-get install -y -qq ./root/livehelpd_*.deb >/dev/null
+         for gui in libqt6gui6 libqt6widgets6; do
+             if dpkg-query -W -f='\${Status}' \"\$gui\" 2>/dev/null | grep -q 'ok installed'; then
+                 echo \"FAIL: livehelpd pulled in \$gui\" >&2; exit 1
+             fi
+         done"
+
+echo "== the units' ExecStart, and a client"
+# shellcheck disable=SC2016 # expanded inside the chroot
+in_root '
+    set -a; . /etc/default/livehelpd; set +a
+    # Runs a unit'\''s ExecStart (with %I as INSTANCE) as systemd would: $VAR
+    # split into words, as nobody, without new privileges; checks that a
+    # client named Ann is listed by it on ADDRESS.
+    check_unit() { # UNIT ADDRESS [INSTANCE]
+        local unit=$1 address=$2 command reply pid
+        command=$(sed -n "s/^ExecStart=//p" "/lib/systemd/system/$unit" | sed "s/%I/${3:-}/g")
+        echo "$unit: $command"
+        eval "set -- $command"
+        setpriv --reuid=nobody --regid=nogroup --clear-groups --no-new-privs "$@" 2>/tmp/unit.log &
+        pid=$!
+        for _ in $(seq 300); do
+            grep -q "listening on" /tmp/unit.log && break
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        grep -q "listening on" /tmp/unit.log || { cat /tmp/unit.log; echo "FAIL: $unit does not listen" >&2; exit 1; }
+        exec 3<>"/dev/tcp/$address/8765"
+        printf "name|Ann" >&3
+        IFS= read -r -t 3 -d "" reply <&3 || true
+        exec 3>&-
+        kill "$pid"; wait "$pid" || true
+        cat /tmp/unit.log
+        [[ $reply == cons\|*Ann* ]] || { echo "FAIL: $unit answered \"$reply\"" >&2; exit 1; }
+        echo "$unit lists the client: $reply"
+    }
+    check_unit livehelpd.service 127.0.0.1
+    check_unit livehelpd@.service 127.0.0.2 127.0.0.2'
+
+echo "== apt-get install ./fyzorin_*.deb, and the installed program end to end"
+in_root "apt-get install -y -qq ./root/fyzorin_*.deb >/dev/null
+         apt-get install -y -qq --no-install-recommends xvfb xauth xdotool xclip x11-utils >/dev/null
+         cd /root/check && bash tests/e2e/e2e.sh /usr/bin/Fyzorin1234 /usr/bin/livehelpd ./e2e_layout /tmp/e2e"
+echo "both packages install on a fresh Debian 12; livehelpd without Qt's GUI; its units' commands serve a client; the installed program works"
