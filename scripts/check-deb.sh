@@ -10,12 +10,15 @@
 #   2. starts each unit's ExecStart as written there, with the options of
 #      /etc/default/livehelpd, as an unprivileged user (a chroot has no
 #      running systemd), and connects a client to it;
-#   3. installs fyzorin and drives the installed program end to end.
+#   3. installs fyzorin and drives the installed program end to end;
+#   4. boots the new system with systemd-nspawn and runs both units under
+#      systemd itself (scripts/deb-unit-check.sh): sandboxed, serving a
+#      client, stopping cleanly.
 # Needs root and the network; takes a few minutes.   scripts/check-deb.sh [MIRROR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mirror=${1:-http://deb.debian.org/debian}
-scripts/deps.sh debootstrap
+scripts/deps.sh debootstrap systemd-container
 scripts/build.sh release
 debs=$(mktemp -d)
 scripts/check-packages.sh build "$debs"
@@ -91,4 +94,24 @@ echo "== apt-get install ./fyzorin_*.deb, and the installed program end to end"
 in_root "apt-get install -y -qq ./root/fyzorin_*.deb >/dev/null
          apt-get install -y -qq --no-install-recommends xvfb xauth xdotool xclip x11-utils >/dev/null
          cd /root/check && bash tests/e2e/e2e.sh /usr/bin/Fyzorin1234 /usr/bin/livehelpd ./e2e_layout /tmp/e2e"
-echo "both packages install on a fresh Debian 12; livehelpd without Qt's GUI; its units' commands serve a client; the installed program works"
+echo "== the units under systemd, in the new system booted by systemd-nspawn"
+in_root "apt-get install -y -qq --no-install-recommends systemd-sysv dbus >/dev/null"
+cp scripts/deb-unit-check.sh "$root/root/"
+cat >"$root/etc/systemd/system/unit-check.service" <<'UNIT'
+[Unit]
+Description=Checks the livehelpd units, then powers off
+After=multi-user.target
+[Service]
+Type=oneshot
+ExecStart=/root/deb-unit-check.sh
+[Install]
+WantedBy=multi-user.target
+UNIT
+ln -sf /etc/systemd/system/unit-check.service "$root/etc/systemd/system/multi-user.target.wants/"
+umount "$root/proc" # the container mounts its own
+# --register=no, --keep-unit: no machined or scope unit needed on the host.
+timeout 300 systemd-nspawn --quiet --register=no --keep-unit --directory="$root" --boot >/dev/null 2>&1 || true
+cat "$root/root/unit-check.log" 2>/dev/null || true
+[ "$(cat "$root/root/unit-check.status" 2>/dev/null)" = ok ] || { echo "FAIL: the units under systemd" >&2; exit 1; }
+
+echo "both packages install on a fresh Debian 12; livehelpd without Qt's GUI; its units serve a client, also under systemd; the installed program works"
