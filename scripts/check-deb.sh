@@ -9,10 +9,11 @@
 #   1. installs livehelpd alone, which must not bring Qt's GUI with it;
 #   2. starts each unit's ExecStart as written there, with the options of
 #      /etc/default/livehelpd, as an unprivileged user (a chroot has no
-#      running systemd), and connects a client to it;
+#      running systemd), and connects a client to it
+#      (scripts/deb-unit-check.sh exec);
 #   3. installs fyzorin and drives the installed program end to end;
 #   4. boots the new system with systemd-nspawn and runs both units under
-#      systemd itself (scripts/deb-unit-check.sh): sandboxed, serving a
+#      systemd itself (scripts/deb-unit-check.sh systemd): sandboxed, serving a
 #      client, stopping cleanly.
 # Needs root and the network; takes a few minutes.   scripts/check-deb.sh [MIRROR]
 set -euo pipefail
@@ -48,6 +49,7 @@ cp tests/e2e/e2e.sh "$root/root/check/tests/e2e/"
 cp scripts/xvfb-lib.sh "$root/root/check/scripts/"
 cp resources/example.quellmark.fyzorin.desktop "$root/root/check/resources/"
 cp build/tests/e2e/e2e_layout "$root/root/check/"
+cp scripts/deb-unit-check.sh "$root/root/"
 in_root() { chroot "$root" env DEBIAN_FRONTEND=noninteractive bash -euo pipefail -c "$1"; }
 
 echo "== apt-get install ./livehelpd_*.deb"
@@ -59,36 +61,7 @@ in_root "apt-get update -qq && apt-get install -y -qq ./root/livehelpd_*.deb >/d
          done"
 
 echo "== the units' ExecStart, and a client"
-# shellcheck disable=SC2016 # expanded inside the chroot
-in_root '
-    set -a; . /etc/default/livehelpd; set +a
-    # Runs a unit'\''s ExecStart (with %I as INSTANCE) as systemd would: $VAR
-    # split into words, as nobody, without new privileges; checks that a
-    # client named Ann is listed by it on ADDRESS.
-    check_unit() { # UNIT ADDRESS [INSTANCE]
-        local unit=$1 address=$2 command reply pid
-        command=$(sed -n "s/^ExecStart=//p" "/lib/systemd/system/$unit" | sed "s/%I/${3:-}/g")
-        echo "$unit: $command"
-        eval "set -- $command"
-        setpriv --reuid=nobody --regid=nogroup --clear-groups --no-new-privs "$@" 2>/tmp/unit.log &
-        pid=$!
-        for _ in $(seq 300); do
-            grep -q "listening on" /tmp/unit.log && break
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        grep -q "listening on" /tmp/unit.log || { cat /tmp/unit.log; echo "FAIL: $unit does not listen" >&2; exit 1; }
-        exec 3<>"/dev/tcp/$address/8765"
-        printf "name|Ann" >&3
-        IFS= read -r -t 3 -d "" reply <&3 || true
-        exec 3>&-
-        kill "$pid"; wait "$pid" || true
-        cat /tmp/unit.log
-        [[ $reply == cons\|*Ann* ]] || { echo "FAIL: $unit answered \"$reply\"" >&2; exit 1; }
-        echo "$unit lists the client: $reply"
-    }
-    check_unit livehelpd.service 127.0.0.1
-    check_unit livehelpd@.service 127.0.0.2 127.0.0.2'
+in_root "/root/deb-unit-check.sh exec"
 
 echo "== apt-get install ./fyzorin_*.deb, and the installed program end to end"
 in_root "apt-get install -y -qq ./root/fyzorin_*.deb >/dev/null
@@ -96,14 +69,13 @@ in_root "apt-get install -y -qq ./root/fyzorin_*.deb >/dev/null
          cd /root/check && bash tests/e2e/e2e.sh /usr/bin/Fyzorin1234 /usr/bin/livehelpd ./e2e_layout /tmp/e2e"
 echo "== the units under systemd, in the new system booted by systemd-nspawn"
 in_root "apt-get install -y -qq --no-install-recommends systemd-sysv dbus >/dev/null"
-cp scripts/deb-unit-check.sh "$root/root/"
 cat >"$root/etc/systemd/system/unit-check.service" <<'UNIT'
 [Unit]
 Description=Checks the livehelpd units, then powers off
 After=multi-user.target
 [Service]
 Type=oneshot
-ExecStart=/root/deb-unit-check.sh
+ExecStart=/root/deb-unit-check.sh systemd
 [Install]
 WantedBy=multi-user.target
 UNIT
