@@ -39,13 +39,11 @@ depends=$(dpkg-deb -f "$livehelpd" Depends)
 [[ $depends == *libqt6network6* ]] || fail "livehelpd does not depend on Qt Network: $depends"
 if [[ $depends =~ libqt6(widgets|gui) ]]; then fail "livehelpd pulls in Qt's GUI: $depends"; fi
 [ "$(dpkg-deb --info "$livehelpd" conffiles)" = /etc/default/livehelpd ] || fail "/etc/default/livehelpd is not livehelpd's one conffile"
+# (A copyright file, a changelog and a manual page for every program are
+# lintian's errors and warnings above.)
+if dpkg-deb --fsys-tarfile "$fyzorin" | tar -t | grep livehelpd; then fail "fyzorin holds livehelpd's files"; fi
 for package in "$fyzorin" "$livehelpd"; do
     name=$(dpkg-deb -f "$package" Package)
-    files=$(dpkg-deb --fsys-tarfile "$package" | tar -t)
-    for file in "usr/share/doc/$name/copyright" "usr/share/doc/$name/changelog.gz" "usr/share/man/man1/${name/fyzorin/Fyzorin1234}.1.gz"; do
-        grep -qx "\./$file" <<<"$files" || fail "$name has no /$file"
-    done
-    if [ "$name" = fyzorin ] && grep -q livehelpd <<<"$files"; then fail "fyzorin holds livehelpd's files"; fi
     [ "$(dpkg-deb -f "$package" Version)" = "$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")" ] \
         || fail "$name's version is not the project's"
 done
