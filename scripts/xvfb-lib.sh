@@ -10,7 +10,7 @@
 # Starts Xvfb on a free display and exports DISPLAY; the server's pid is in
 # XVFB_PID.
 start_xvfb() {
-    local numberfile n _
+    local numberfile
     numberfile=$(mktemp)
     # -displayfd: Xvfb takes the first free display itself and reports its
     # number, so scripts starting at the same moment never share a display
@@ -19,22 +19,23 @@ start_xvfb() {
     # check below does, and a program connecting during the reset may fail.
     Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$numberfile" >/dev/null 2>&1 &
     XVFB_PID=$!
-    for _ in $(seq 100); do
-        n=$(head -n 1 "$numberfile")
-        if [[ $n =~ ^[0-9]+$ ]]; then
-            export DISPLAY=":$n"
-            if xdpyinfo >/dev/null 2>&1; then
-                rm -f "$numberfile"
-                return 0
-            fi
-        fi
-        kill -0 "$XVFB_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    stop_xvfb
+    # A loaded machine may take seconds; a server that ended is not waited for.
+    within 60000 xvfb_answers_or_ended "$numberfile"
     rm -f "$numberfile"
+    [ -n "${DISPLAY:-}" ] && return 0
+    stop_xvfb
     echo "could not start Xvfb" >&2
     return 1
+}
+xvfb_answers_or_ended() { # NUMBERFILE: exports DISPLAY once the server answers there
+    local n
+    unset DISPLAY
+    n=$(head -n 1 "$1")
+    if [[ $n =~ ^[0-9]+$ ]] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        return 0
+    fi
+    ! kill -0 "$XVFB_PID" 2>/dev/null
 }
 
 # Stops the server start_xvfb started and waits until it is gone: a server
@@ -51,6 +52,17 @@ stop_xvfb() {
 now_ms() {
     local t=${EPOCHREALTIME//[!0-9]/}
     echo $(( t / 1000 ))
+}
+
+# Runs COMMAND until it succeeds, for at most MS milliseconds; returns 1 if it
+# never did. Whoever calls it decides what a time-out means.
+within() { # MS COMMAND...
+    local deadline=$(( $(now_ms) + $1 ))
+    shift
+    until "$@"; do
+        [ "$(now_ms)" -lt "$deadline" ] || return 1
+        sleep 0.05
+    done
 }
 
 # The title as an anchored extended regular expression. xdotool matches it
@@ -74,12 +86,7 @@ visible_window_titled() {
 # Waits up to SECONDS (whole) for a viewable window titled exactly TITLE;
 # prints its id.
 wait_for_title() {
-    local title=$1 deadline=$(( $(now_ms) + $2 * 1000 ))
-    while true; do
-        visible_window_titled "$title" && return 0
-        [ "$(now_ms)" -lt "$deadline" ] || return 1
-        sleep 0.05
-    done
+    within $(( $2 * 1000 )) visible_window_titled "$1"
 }
 
 # The CLIPBOARD selection's text, as its owner gives it.
@@ -91,10 +98,7 @@ clipboard_get() {
 # new owner, so that a later copy cannot be overtaken by this one. xclip
 # stays in the background as the owner until another program takes over.
 clipboard_set() {
-    local text=$1 deadline=$(( $(now_ms) + 5000 ))
-    printf '%s' "$text" | xclip -i -selection clipboard >/dev/null 2>&1
-    until [ "$(clipboard_get)" = "$text" ]; do
-        [ "$(now_ms)" -lt "$deadline" ] || return 1
-        sleep 0.02
-    done
+    printf '%s' "$1" | xclip -i -selection clipboard >/dev/null 2>&1
+    within 5000 clipboard_holds "$1"
 }
+clipboard_holds() { [ "$(clipboard_get)" = "$1" ]; } # TEXT

@@ -6,13 +6,22 @@
 # Smoke test of the program in Xvfb (xcb, no window manager), driven by clicks
 # where the window definitions put the controls (e2e_layout) and key presses;
 # text read back through the clipboard. CI runs it with both cores busy, so
-# every step waits for a condition, with a generous time-out.
-#   e2e.sh PROGRAM LIVEHELPD E2E_LAYOUT ARTIFACT_DIR
+# every step waits for a condition, and gives up only at its deadline.
+#   e2e.sh PROGRAM LIVEHELPD E2E_LAYOUT ARTIFACT_DIR [LIVEHELPD_OPTION...]
 set -euo pipefail
+# A network of its own (loopback only), where nothing else can hold the
+# program's chat port, if this system lets a user make one; otherwise the
+# port must be free.
+if [ -z "${E2E_OWN_NETWORK:-}" ] && command -v ip >/dev/null && unshare -rn true 2>/dev/null; then
+    E2E_OWN_NETWORK=1 exec unshare -rn bash "${BASH_SOURCE[0]}" "$@"
+fi
+[ -z "${E2E_OWN_NETWORK:-}" ] || ip link set lo up
 # shellcheck source=scripts/xvfb-lib.sh
 . "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb-lib.sh"
 program=$(realpath "$1") server=$(realpath "$2") layout=$(realpath "$3") artifacts=$4
-port=8765 wait_s=30 # the program's fixed chat port; seconds for any one condition
+shift 4
+server_options=("$@")
+port=8765 wait_s=60 # the program's fixed chat port; seconds a step may wait for any one condition
 main="Fyzorin - Main" off="Brackwell - Live Help [Disconnected]" on="Brackwell - Live Help [Connected]"
 mkdir -p "$artifacts" && rm -f "$artifacts"/*.log
 runtime_dir=$(mktemp -d) XVFB_PID='' app='' server_pid='' bob='' step=start text=''
@@ -23,42 +32,66 @@ cleanup() { # leaves out the processes not started yet
     wait; rm -rf "$runtime_dir"; exit $rc; }
 trap cleanup EXIT; trap 'exit 143' TERM INT HUP
 
+# Only a step fails, and only at its deadline: the conditions it waits for
+# return non-zero, and are tried again.
 last_read() { echo "${text:+; read \"${text:0:200}\" (${#text} characters)}"; } # for a failure message
 await() { # WHAT COMMAND...: runs COMMAND until it succeeds; a failure shows the text last read
-    local what=$1 deadline=$(( $(now_ms) + wait_s * 1000 )); shift
-    until "$@"; do [ "$(now_ms)" -lt "$deadline" ] || fail "$what, not within ${wait_s}s$(last_read)"; sleep 0.1; done
+    local what=$1; shift
+    within $(( wait_s * 1000 )) "$@" || fail "$what, not within ${wait_s}s$(last_read)"
 }
-shown() { wait_for_title "$1" "$wait_s" || fail "no window \"$1\" shown within ${wait_s}s"; }
-has_focus() { [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$(shown "$1")" ]; } # TITLE
+has_focus() { # TITLE
+    local id; id=$(visible_window_titled "$1") && [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$id" ]
+}
 focus_on() { await "\"$1\" takes the keyboard focus" has_focus "$1"; }
 
-# Clicks the middle of CONTROL of the window definition WINDOW, shown as TITLE.
+# Sets at to where the window definition of WINDOW puts CONTROL: "X Y CLIENT_HEIGHT".
+locate() { at=$("$layout" "$1" "$2") || fail "e2e_layout knows no $1.$2"; } # WINDOW CONTROL
+# Clicks X,Y of the client area of the window titled TITLE, once it is shown.
 # The menu bar above the client area is the window's extra height.
+click_at() { # TITLE X Y CLIENT_HEIGHT
+    local id height
+    id=$(visible_window_titled "$1") || return 1
+    height=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null | sed -n 's/^HEIGHT=//p')
+    [ -n "$height" ] && xdotool mousemove --window "$id" "$2" $(( height - $4 + $3 )) click 1
+}
 click() { # WINDOW CONTROL TITLE
-    local id x y client height; id=$(shown "$3")
-    read -r x y client < <("$layout" "$1" "$2") || fail "e2e_layout knows no $1.$2"
-    height=$(xdotool getwindowgeometry --shell "$id" | sed -n 's/^HEIGHT=//p')
-    [ -n "$height" ] || fail "no geometry for \"$3\""
-    xdotool mousemove --window "$id" "$x" $(( height - client + y )) click 1
+    local at; locate "$1" "$2"
+    # shellcheck disable=SC2086 # X Y CLIENT_HEIGHT
+    await "\"$3\" is shown, for a click on $1.$2" click_at "$3" $at
 }
 type_into() { click "$1" "$2" "$3"; focus_on "$3"; xdotool key ctrl+a type --delay 20 -- "$4"; }
-# Reads a control's whole text until it is EXPECTED: data may still be on its
-# way. A marker put into the clipboard first tells a fresh copy from an old one.
-marker_replaced() { [ "$(clipboard_get)" != e2e-marker ]; }
-reads() { # WINDOW CONTROL TITLE EXPECTED
-    click "$1" "$2" "$3"; focus_on "$3"
-    clipboard_set e2e-marker && xdotool key --delay 20 ctrl+a ctrl+c
-    await "$1.$2 copies its text" marker_replaced
-    text=$(clipboard_get) && [ "$text" = "$4" ]
+
+# One try at copying a control's whole text into $text: click it, select all,
+# copy, each within PATIENCE ms. A marker put into the clipboard first tells a
+# fresh copy from an old one. A copy can copy nothing, when text arriving in
+# the control clears the selection just before it: the marker stays, and the
+# next try starts again from the click.
+copy_text() { # TITLE X Y CLIENT_HEIGHT PATIENCE
+    click_at "$1" "$2" "$3" "$4" && within "$5" has_focus "$1" && clipboard_set e2e-marker || return 1
+    xdotool key --delay 20 ctrl+a ctrl+c && within "$5" marker_replaced && text=$(clipboard_get)
 }
-expect_text() { await "$1.$2 shows \"${4:0:80}\"" reads "$@"; text=; }
+marker_replaced() { ! clipboard_holds e2e-marker; }
+# Copies a control's whole text until it is EXPECTED, as data may still be on
+# its way; each try waits longer for its copy than the one before.
+expect_text() { # WINDOW CONTROL TITLE EXPECTED
+    local at patience=500 deadline=$(( $(now_ms) + wait_s * 1000 ))
+    locate "$1" "$2"
+    # shellcheck disable=SC2086 # X Y CLIENT_HEIGHT
+    until copy_text "$3" $at "$patience" && [ "$text" = "$4" ]; do
+        [ "$(now_ms)" -lt "$deadline" ] || fail "$1.$2 shows \"${4:0:80}\", not within ${wait_s}s$(last_read)"
+        patience=$(( patience < 8000 ? patience * 2 : patience ))
+    done
+    text=
+}
 
 start_xvfb || fail "could not start Xvfb"
-"$server" --listen 127.0.0.1 --port "$port" 2>"$artifacts/livehelpd.log" & server_pid=$!
+"$server" --listen 127.0.0.1 --port "$port" "${server_options[@]}" 2>"$artifacts/livehelpd.log" & server_pid=$!
 # C locale: "." as the decimal separator. Scaling would move the controls.
 env -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS -u QT_FONT_DPI -u QT_ENABLE_HIGHDPI_SCALING \
     QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 XDG_RUNTIME_DIR="$runtime_dir" "$program" >"$artifacts/program.log" 2>&1 & app=$!
-await "livehelpd listens" grep -q "listening on" "$artifacts/livehelpd.log"
+server_started() { grep -q "listening on" "$artifacts/livehelpd.log" || ! kill -0 "$server_pid" 2>/dev/null; }
+await "livehelpd starts" server_started
+grep -q "listening on" "$artifacts/livehelpd.log" || fail "livehelpd ended without listening"
 # Bob, a raw client, names himself long before the program connects.
 exec {bob_fd}<>"/dev/tcp/127.0.0.1/$port"
 cat <&"$bob_fd" >"$artifacts/bob.log" & bob=$!
@@ -76,7 +109,8 @@ click Formulasolvers Command1 "Fyzorin - Formula Solvers"
 
 step="desktop: the main window's class is the desktop entry's StartupWMClass, so they share a taskbar entry"
 class=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../resources/example.quellmark.fyzorin.desktop")
-xprop -id "$(shown "$main")" WM_CLASS | grep -q "\"$class\"\$" || fail "WM_CLASS is not \"$class\""
+id=$(visible_window_titled "$main") || fail "no window \"$main\""
+xprop -id "$id" WM_CLASS | grep -q "\"$class\"\$" || fail "WM_CLASS is not \"$class\""
 
 step="dictionary: the file's whole text"
 dictionary="$(dirname "$program")/physicsdicionary2.txt" # beside the program, or installed in share/

@@ -5,7 +5,8 @@
 
 # Installs a build into a temporary prefix, checks what a desktop needs, then
 # runs the end-to-end test on the installed program (its dictionary in share/).
-#   install-check.sh BUILD_DIR E2E_SCRIPT E2E_LAYOUT ARTIFACT_DIR   (absolute paths)
+#   install-check.sh BUILD_DIR E2E_SCRIPT E2E_LAYOUT ARTIFACT_DIR [LIVEHELPD_OPTION...]
+# (absolute paths; the options go to the end-to-end test's server)
 set -euo pipefail
 id=example.quellmark.fyzorin prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
@@ -31,4 +32,4 @@ for size in 16 24 32 48 64 128 256; do
     [ "$(od -An -tx1 -N24 "$icon" | tr -d ' \n')" = "$(printf '89504e470d0a1a0a0000000d49484452%08x%08x' "$size" "$size")" ] \
         || fail "$icon is not a ${size}x${size} PNG"
 done
-bash "$2" bin/Fyzorin1234 bin/livehelpd "$3" "$4"
+bash "$2" bin/Fyzorin1234 bin/livehelpd "$3" "$4" "${@:5}"
