@@ -38,7 +38,7 @@ class ChatTest : public QObject
     {
         const qint64 target = heard + bytes.size();
         peer->send(bytes);
-        QTRY_COMPARE_WITH_TIMEOUT(heard, target, 60000);
+        QTRY_COMPARE_WITH_TIMEOUT(heard, target, WaitMs);
     }
 
     std::unique_ptr<TestPeer> peer; // before the program, which goes first
@@ -55,7 +55,7 @@ private Q_SLOTS:
         connect(socket, &chat::ChatSocket::DataArrival, this, [this](qint64 bytes) { heard += bytes; });
         connect(socket, &chat::ChatSocket::DataArrival, this, [this](qint64 n) { largestRead = qMax(largestRead, n); });
         click(Chat, u"Command2"_s);
-        QTRY_COMPARE(text(u"Label4"_s) + u' ' + status(), u"ONLINE Connected"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(text(u"Label4"_s) + u' ' + status(), u"ONLINE Connected"_s, WaitMs);
         QVERIFY(peer->expect("name|Guest"));
     }
 
@@ -98,8 +98,8 @@ private Q_SLOTS:
             click(Chat, control);
         if (!program->windows.isLoaded(Chat))
             click(Main, u"Command3"_s);
-        QTRY_COMPARE(status(), u"Disconnected"_s);
-        QTRY_VERIFY(!peer->connected()); // an unloaded window takes its connection with it
+        QTRY_COMPARE_WITH_TIMEOUT(status(), u"Disconnected"_s, WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!peer->connected(), WaitMs); // an unloaded window takes its connection with it
         QCOMPARE(text(u"Label4"_s) + u' ' + people(), after);
         typeLine(u"lost?"_s); // shown, kept in the box, and a box says why it was not sent
         QCOMPARE(program->boxes.boxes.last().text,
@@ -109,7 +109,7 @@ private Q_SLOTS:
         peer->server.close(); // nobody listens any more; "bad..name" is refused before any lookup
         program->boxes.inputAnswer = failure == u"REFUSED"_s ? u"LocalHost"_s : u"bad..name"_s;
         click(Chat, u"Command2"_s);
-        QTRY_COMPARE(text(u"Label4"_s) + u' ' + status(), failure + u" Disconnected"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(text(u"Label4"_s) + u' ' + status(), failure + u" Disconnected"_s, WaitMs);
         QCOMPARE(program->boxes.boxes.size(), 4); // three input boxes and the error
     }
 
@@ -118,8 +118,8 @@ private Q_SLOTS:
     {
         program->boxes.inputAnswer = u"bad..name"_s;
         click(Chat, u"con"_s);
-        QTRY_COMPARE(text(u"Label4"_s) + u' ' + status(), u"HOST NOT FOUND Disconnected"_s);
-        QTRY_VERIFY(!peer->connected());
+        QTRY_COMPARE_WITH_TIMEOUT(text(u"Label4"_s) + u' ' + status(), u"HOST NOT FOUND Disconnected"_s, WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!peer->connected(), WaitMs);
     }
 
     void hostileServer_data()
@@ -141,7 +141,7 @@ private Q_SLOTS:
         } else {
             serverSays(bytes);
         }
-        QTRY_COMPARE(status(), reset ? u"Disconnected"_s : u"Connected"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(status(), reset ? u"Disconnected"_s : u"Connected"_s, WaitMs);
         QVERIFY2(largestRead <= chat::ChatSocket::MaxReadBytes, qPrintable(QString::number(largestRead)));
         QTest::keyClicks(control(u"txtOut"_s), u"still here"_s);
         const quint16 port = peer->server.serverPort();
@@ -149,12 +149,12 @@ private Q_SLOTS:
         livehelpd::ChatServer server;
         QVERIFY(server.listen(QHostAddress::LocalHost, port));
         click(Chat, u"con"_s);
-        QTRY_COMPARE(people(), u"Guest"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(people(), u"Guest"_s, WaitMs);
         TestPeer ann(port);
         ann.send("name|Ann");
-        QTRY_COMPARE(people(), u"Guest,Ann"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(people(), u"Guest,Ann"_s, WaitMs);
         typeLine(QString());
-        QTRY_VERIFY(ann.received.endsWith("text|Guest|still here"));
+        QTRY_VERIFY_WITH_TIMEOUT(ann.received.endsWith("text|Guest|still here"), WaitMs);
         QCOMPARE(program->boxes.boxes.size(), 2); // the two input boxes only
     }
 };

@@ -7,6 +7,7 @@
 #include "forms/Controls.h"
 #include "forms/FormWidgets.h"
 #include "forms/WindowBuilder.h"
+#include "support/TestPeer.h" // WaitMs
 
 #include <QTest>
 #include <QtWidgets>
@@ -63,7 +64,7 @@ private Q_SLOTS:
         const auto titleButtons = form->windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint);
         QCOMPARE(titleButtons, Qt::WindowCloseButtonHint);
         form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(QTest::qWaitForWindowActive(form.get(), WaitMs));
         // The client area, of the defined size, lies right below the menu bar; the user cannot resize.
         const QRect client(0, form->findChild<QMenuBar *>()->height(), toPixels(definition->clientWidth),
                            toPixels(definition->clientHeight));

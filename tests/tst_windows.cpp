@@ -151,7 +151,7 @@ private Q_SLOTS:
             else if (verb == "close")
                 program->windows.instance(target).close(); // the title bar's close box
             else if (verb == "active")
-                QTRY_COMPARE(QApplication::activeWindow(), &program->windows.instance(target));
+                QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), &program->windows.instance(target), WaitMs);
             else if (verb == "visible")
                 QCOMPARE(sorted(visibleKinds(program->windows)), sorted(target.split(' ')));
             else if (op.isEmpty())
@@ -161,7 +161,7 @@ private Q_SLOTS:
             else if (op == "!") { // pressed, then released elsewhere: no click
                 QTest::mousePress(widget, Qt::LeftButton);
                 QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(-5, -5));
-            } else if (Form &form = program->windows.instance(window); QTest::qWaitForWindowActive(&form)) {
+            } else if (Form &form = program->windows.instance(window); QTest::qWaitForWindowActive(&form, WaitMs)) {
                 for (int tab = 0; tab < 80 && !control.isEmpty() && form.focusWidget()->objectName() != control; ++tab)
                     QTest::keyClick(form.focusWidget(), Qt::Key_Tab); // as a keyboard user gets there
                 QWidget *receiver = control.isEmpty() ? &form : form.focusWidget();
@@ -393,7 +393,7 @@ private Q_SLOTS:
         click("frmPhysicsMain", "Command2");
         Form &window = program->windows.instance("dictionary");
         auto *text = qobject_cast<QPlainTextEdit *>(box("dictionary", "Text1"));
-        QVERIFY(!box("dictionary", "findField") && QTest::qWaitForWindowActive(&window));
+        QVERIFY(!box("dictionary", "findField") && QTest::qWaitForWindowActive(&window, WaitMs));
         QTest::keySequence(&window, QKeySequence::Find);
         auto *field = qobject_cast<QLineEdit *>(box("dictionary", "findField"));
         QVERIFY(field && field->hasFocus());

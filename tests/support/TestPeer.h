@@ -13,8 +13,12 @@
 
 // Runs the waiting events, then the deletions they deferred.
 void settleEvents();
+// How long a test waits for a condition before it fails. A loaded machine
+// running the sanitized build may take seconds where an idle one takes
+// milliseconds; a wait whose condition holds ends at once.
+constexpr int WaitMs = 60 * 1000;
 // Runs events until the condition holds; a loop of sends keeps up with the reader.
-bool waitUntil(const std::function<bool()> &condition, int ms = 20000);
+bool waitUntil(const std::function<bool()> &condition, int ms = WaitMs);
 
 class TestPeer : public QObject
 {
