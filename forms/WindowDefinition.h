@@ -43,52 +43,52 @@ struct FontStyle {
 
 inline constexpr FontStyle MsSansSerif8{"MS Sans Serif", 8.25};
 
-enum class ControlKind { Button, Label, TextBox, Frame, Image, Line, ListBox, Socket };
+enum class ControlKind : std::uint8_t { Button, Label, TextBox, Frame, Image, Line, ListBox, Socket };
 
 inline constexpr int NoTabStop = -1;
 
 struct ControlDefinition {
-    std::string_view name;
+    std::string_view name{};
     ControlKind kind = ControlKind::Label;
-    std::string_view container; // empty: the window itself, else a frame's name
-    std::string_view caption;   // caption of a button, label or frame; initial text of a text box
+    std::string_view container{}; // empty: the window itself, else a frame's name
+    std::string_view caption{};   // caption of a button, label or frame; initial text of a text box
     // Left, top, width, height relative to the container; for a line X1, Y1, X2, Y2.
     int left = 0;
     int top = 0;
     int width = 0;
     int height = 0;
-    int tab = NoTabStop;           // place in the focus order; images, lines and sockets have none
-    std::optional<FontStyle> font; // none: the window's font
-    std::optional<Rgb> textColour;
-    std::optional<Rgb> backColour;
+    int tab = NoTabStop;             // place in the focus order; images, lines and sockets have none
+    std::optional<FontStyle> font{}; // none: the window's font
+    std::optional<Rgb> textColour{};
+    std::optional<Rgb> backColour{};
     bool transparent = false;
     bool multiLine = false;
     bool verticalScrollBar = false;
-    std::string_view picture; // Qt resource path of an image's picture
+    std::string_view picture{}; // Qt resource path of an image's picture
     // What assistive technology calls the control where its caption does not
     // say it: the quantity a text box holds, what a picture or line shows.
     // Empty: the caption.
-    std::string_view accessibleName;
+    std::string_view accessibleName{};
     // A label or picture that acts on a click. It also takes the keyboard
     // focus, and Space or Enter clicks it, so the keyboard reaches it too.
     bool link = false;
 };
 
 struct MenuEntry {
-    std::string_view name;
-    std::string_view caption; // "&" marks the access key; "-" is a separator
-    std::span<const MenuEntry> entries;
+    std::string_view name{};
+    std::string_view caption{}; // "&" marks the access key; "-" is a separator
+    std::span<const MenuEntry> entries{};
 };
 
 struct WindowDefinition {
-    std::string_view name;
-    std::string_view caption;
+    std::string_view name{};
+    std::string_view caption{};
     int clientWidth = 0;  // twips
     int clientHeight = 0; // twips
     FontStyle font = MsSansSerif8;
-    std::string_view icon; // Qt resource path, or empty
-    std::span<const ControlDefinition> controls;
-    std::span<const MenuEntry> menu;
+    std::string_view icon{}; // Qt resource path, or empty
+    std::span<const ControlDefinition> controls{};
+    std::span<const MenuEntry> menu{};
 };
 
 // Whether a control can ever take the keyboard focus.
