@@ -29,7 +29,8 @@ QString hint(const QString &read, QStringView unread)
     if (unread.size() > 1 && unread[0] == u',' && unread[1].isDigit())
         return QStringLiteral(" (use \".\" for decimals)");
     static const QRegularExpression powerOfTen(QStringLiteral(R"(^[xX*×]\s*10\s*\^\s*([+-]?\d+))"));
-    if (const auto power = powerOfTen.match(unread); power.hasMatch() && !read.contains(u'E', Qt::CaseInsensitive))
+    if (const auto power = powerOfTen.match(unread.toString());
+        power.hasMatch() && !read.contains(u'E', Qt::CaseInsensitive))
         return QStringLiteral(" (write %1E%2)").arg(read, power.captured(1));
     if (unread[0].isLetter() || unread[0] == u'/' || unread[0] == u'°')
         return QStringLiteral(" (type the number alone, without a unit)");
