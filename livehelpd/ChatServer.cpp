@@ -549,8 +549,8 @@ void ChatServer::drop(Client *client, Reason reason, const QString &detail)
     }
     if (!sweepPending) {
         sweepPending = true;
-        QMetaObject::invokeMethod(
-            this, [this] { sweep(); }, Qt::QueuedConnection);
+        const auto sweepSoon = [this] { sweep(); };
+        QMetaObject::invokeMethod(this, sweepSoon, Qt::QueuedConnection);
     }
 }
 

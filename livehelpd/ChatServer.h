@@ -89,7 +89,7 @@ class ChatServer : public QObject
     Q_DISABLE_COPY_MOVE(ChatServer)
 
 public:
-    enum class Reason {
+    enum class Reason : quint8 {
         Left,               // the client closed the connection
         SocketError,        // the connection was lost (reset, or no answer to keep-alive)
         ServerFull,         // maxClients were already connected

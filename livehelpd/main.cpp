@@ -240,7 +240,7 @@ int main(int argc, char *argv[])
             if (!addresses.contains(address)) // a name may stand for an address also given
                 addresses.append(address);
     }
-    if (!valid)
+    if (!valid || !port) // valid covers port; said again for clang-tidy's optional check
         return UsageError;
 
     if (!catchStopSignals()) {

@@ -9,6 +9,8 @@
 #include "forms/CalculatorForms.h"
 #include "forms/ShellForms.h"
 
+#include <cstdint>
+
 namespace solvers {
 
 namespace {
@@ -16,7 +18,7 @@ namespace {
 using namespace forms;
 using app::WindowManager;
 
-enum class Move { Show, Hide };
+enum class Move : std::uint8_t { Show, Hide };
 
 struct Step {
     Move move;
