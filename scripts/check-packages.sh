@@ -52,7 +52,7 @@ done
 # this system's own units (the targets they refer to).
 root=$work/root
 dpkg-deb -x "$livehelpd" "$root"
-cp -a -n /lib/systemd/system/. "$root/lib/systemd/system/"
+cp -a -n /usr/lib/systemd/system/. "$root/usr/lib/systemd/system/"
 # Any message (an unknown key, say) is a failure: it would only be logged.
 if ! verify=$(systemd-analyze verify --man=no --root="$root" livehelpd.service livehelpd@192.0.2.10.service 2>&1) \
     || [ -n "$verify" ]; then

@@ -46,7 +46,7 @@ lists_client() { # UNIT ADDRESS
 # into words.
 as_written() { # UNIT ADDRESS INSTANCE
     local unit=$1 command pid
-    command=$(sed -n "s/^ExecStart=//p" "/lib/systemd/system/$unit" | sed "s/%I/$3/g")
+    command=$(sed -n "s/^ExecStart=//p" "/usr/lib/systemd/system/$unit" | sed "s/%I/$3/g")
     echo "$unit: $command"
     (
         # shellcheck source=/dev/null # the installed options file
