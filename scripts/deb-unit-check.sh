@@ -19,24 +19,28 @@ set -u
 result=ok
 fail() { echo "FAIL: $*"; result=fail; }
 
-# Waits until the output of COMMAND says the server listens.
+# Waits, up to a minute, until the output of COMMAND says the server listens.
 until_listening() { # UNIT COMMAND...
-    local unit=$1
+    local unit=$1 deadline=$((SECONDS + 60))
     shift
-    for _ in $(seq 100); do
-        "$@" | grep -q "listening on" && return 0
+    until "$@" | grep -q "listening on"; do
+        ((SECONDS < deadline)) || { fail "$unit does not listen"; return 1; }
         sleep 0.1
     done
-    fail "$unit does not listen"
-    return 1
 }
 
-# A client named Ann, connecting to ADDRESS, must be listed back.
+# A client named Ann, connecting to ADDRESS, must be listed back within a
+# minute, until the server closes the connection.
 lists_client() { # UNIT ADDRESS
-    local reply=''
+    local reply='' piece status deadline=$((SECONDS + 60))
     if exec 3<>"/dev/tcp/$2/8765"; then
         printf 'name|Ann' >&3
-        IFS= read -r -t 3 -d '' reply <&3
+        while [[ $reply != cons\|*Ann* ]] && ((SECONDS < deadline)); do
+            piece=''
+            IFS= read -r -t 1 -d '' piece <&3
+            status=$? reply+=$piece
+            [ "$status" -ne 1 ] || break # closed
+        done
         exec 3>&-
     fi
     [[ $reply == cons\|*Ann* ]] || fail "$1 answered \"$reply\""
