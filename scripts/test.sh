@@ -14,10 +14,8 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 scripts/lint.sh
 
-export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-
+# The test presets set the tests' environment (offscreen windows, the
+# sanitizers' options).
 echo "== Release build"
 scripts/build.sh release
 scripts/lint.sh clang-tidy
