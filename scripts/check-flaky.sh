@@ -26,10 +26,11 @@ log=$(mktemp) load=''
 trap 'rm -f "$log"; [ -z "$load" ] || kill "$load" 2>/dev/null || true' EXIT
 summary=() failures=0
 run_each() { # CONDITION
-    local entry name runs run passed
+    local entry name runs run passed started slowest
     for entry in "${plan[@]}"; do
-        name=${entry%=*} runs=${entry#*=} passed=0
+        name=${entry%=*} runs=${entry#*=} passed=0 slowest=0
         for run in $(seq "$runs"); do
+            started=$SECONDS
             if ctest --preset "$preset" --no-tests=error -R "^$name\$" >"$log" 2>&1; then
                 passed=$((passed + 1))
             else
@@ -37,8 +38,9 @@ run_each() { # CONDITION
                 echo "== $name failed, $1, run $run of $runs:"
                 cat "$log"
             fi
+            slowest=$((SECONDS - started > slowest ? SECONDS - started : slowest))
         done
-        summary+=("$(printf '%-16s %-7s %3d of %3d passed' "$name" "$1" "$passed" "$runs")")
+        summary+=("$(printf '%-16s %-7s %3d of %3d passed, slowest %3d s' "$name" "$1" "$passed" "$runs" "$slowest")")
         echo "${summary[-1]}"
     done
 }
