@@ -71,16 +71,17 @@ copy_text() { # TITLE X Y CLIENT_HEIGHT PATIENCE
     xdotool key --delay 20 ctrl+a ctrl+c && within "$5" marker_replaced && text=$(clipboard_get)
 }
 marker_replaced() { ! clipboard_holds e2e-marker; }
-# Copies a control's whole text until it is EXPECTED, as data may still be on
-# its way; each try waits longer for its copy than the one before.
+reads() { # TITLE X Y CLIENT_HEIGHT EXPECTED: one try; the next waits longer for its copy
+    copy_text "$1" "$2" "$3" "$4" "$patience" && [ "$text" = "$5" ] && return
+    patience=$(( patience < 8000 ? patience * 2 : patience ))
+    return 1
+}
+# Copies a control's whole text until it is EXPECTED, as data may still be on its way.
 expect_text() { # WINDOW CONTROL TITLE EXPECTED
-    local at patience=500 deadline=$(( $(now_ms) + wait_s * 1000 ))
+    local at patience=500 # reads' own, across its tries
     locate "$1" "$2"
     # shellcheck disable=SC2086 # X Y CLIENT_HEIGHT
-    until copy_text "$3" $at "$patience" && [ "$text" = "$4" ]; do
-        [ "$(now_ms)" -lt "$deadline" ] || fail "$1.$2 shows \"${4:0:80}\", not within ${wait_s}s$(last_read)"
-        patience=$(( patience < 8000 ? patience * 2 : patience ))
-    done
+    await "$1.$2 shows \"${4:0:80}\"" reads "$3" $at "$4"
     text=
 }
 
